@@ -1,0 +1,7 @@
+#!/bin/bash
+# Builds everything and runs every test.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/build.sh"
+cd "$root/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"

@@ -1,0 +1,273 @@
+#include "database/database.h"
+
+#include "database/jetdialect.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <sqlcipher/sqlite3.h>
+
+DbError::DbError(Kind kind, const QString& message)
+    : std::runtime_error(message.toStdString()), kind_(kind), message_(message) {}
+
+FieldType fieldTypeFromDeclaration(const QString& declaredType) {
+    const QString t = declaredType.toUpper();
+    if (t.isEmpty()) return FieldType::Unknown;
+    if (t.startsWith("BOOL")) return FieldType::Boolean;
+    if (t.startsWith("DATE")) return FieldType::DateTime;
+    if (t.contains("INT")) return FieldType::Integer;
+    if (t.contains("REAL") || t.contains("DOUB") || t.contains("FLOA")) return FieldType::Double;
+    return FieldType::Text;
+}
+
+// Dates are stored as "yyyy-MM-dd HH:mm:ss" (or just the date). Ledgers hold
+// many of them, so they are read by position rather than by a format parser.
+static QDateTime parseStoredDateTime(const QString& t) {
+    auto num = [&t](int from, int len) {
+        int v = 0;
+        for (int i = from; i < from + len; ++i) {
+            const int d = t[i].unicode() - '0';
+            if (d < 0 || d > 9) return -1;
+            v = v * 10 + d;
+        }
+        return v;
+    };
+    if (t.size() != 10 && t.size() != 19) return {};
+    const QDate date(num(0, 4), num(5, 2), num(8, 2));
+    const QTime time = t.size() == 19 ? QTime(num(11, 2), num(14, 2), num(17, 2)) : QTime(0, 0);
+    return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
+}
+
+QVariant fromStorage(const QVariant& stored, FieldType type) {
+    if (stored.isNull()) return QVariant();
+    switch (type) {
+    case FieldType::Boolean: return stored.toLongLong() != 0;
+    case FieldType::DateTime: {
+        const QDateTime dt = parseStoredDateTime(stored.toString());
+        return dt.isValid() ? QVariant(dt) : stored;
+    }
+    case FieldType::Double: return stored.toDouble();
+    case FieldType::Integer: return stored.toLongLong();
+    case FieldType::Text: return stored.toString();
+    case FieldType::Unknown: break;
+    }
+    return stored;
+}
+
+namespace {
+
+QString engineMessage(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+// Over-long text is refused by a check constraint named "<Table>.<Column>:<width>"
+// (see schema.cpp); turn the engine's terse text into one a shopkeeper reads.
+DbError classify(int rc, const QString& message) {
+    static const QRegularExpression tooLong(R"(CHECK constraint failed: (\S+):(\d+))");
+    if ((rc & 0xff) == SQLITE_CONSTRAINT) {
+        if (message.contains("UNIQUE constraint failed") || message.contains("PRIMARY KEY must be unique")
+            || message.contains("is not unique"))
+            return DbError(DbError::Kind::DuplicateKey, message);
+        const auto m = tooLong.match(message);
+        if (m.hasMatch())
+            return DbError(DbError::Kind::TooLong,
+                           QString("数据太长：字段 %1 最多 %2 个字符").arg(m.captured(1), m.captured(2)));
+    }
+    if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
+        return DbError(DbError::Kind::NotADatabase, message);
+    return DbError(DbError::Kind::Other, message);
+}
+
+QByteArray storageText(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::QDate: return v.toDate().toString("yyyy-MM-dd 00:00:00").toUtf8();
+    case QMetaType::QDateTime: return v.toDateTime().toString("yyyy-MM-dd HH:mm:ss").toUtf8();
+    default: return v.toString().toUtf8();
+    }
+}
+
+void bindValue(sqlite3_stmt* stmt, int index, const QVariant& v) {
+    if (!v.isValid() || v.isNull()) {
+        sqlite3_bind_null(stmt, index);
+        return;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool: sqlite3_bind_int(stmt, index, v.toBool() ? 1 : 0); return;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong: sqlite3_bind_int64(stmt, index, v.toLongLong()); return;
+    case QMetaType::Double:
+    case QMetaType::Float: sqlite3_bind_double(stmt, index, v.toDouble()); return;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        sqlite3_bind_blob(stmt, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    default: {
+        const QByteArray text = storageText(v);
+        sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Statement
+
+Statement::Statement(Database& db, const QString& jetSql, const Params& params) : db_(db) {
+    if (!db.isOpen()) throw DbError(DbError::Kind::Other, "数据库没有打开");
+    const QByteArray sql = translateJetSql(jetSql).toUtf8();
+    const int rc = sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK) db.fail(rc);
+
+    QHash<QString, QVariant> byName;
+    for (auto it = params.begin(); it != params.end(); ++it) byName.insert(it.key().toLower(), it.value());
+    const int count = sqlite3_bind_parameter_count(stmt_);
+    for (int i = 1; i <= count; ++i) {
+        const char* raw = sqlite3_bind_parameter_name(stmt_, i);
+        const QString name = raw ? QString::fromUtf8(raw + 1).toLower() : QString();
+        const auto found = byName.constFind(name);
+        if (found == byName.constEnd()) {
+            sqlite3_finalize(stmt_);
+            stmt_ = nullptr;
+            throw DbError(DbError::Kind::Other, QString("参数 :%1 没有值").arg(name));
+        }
+        bindValue(stmt_, i, *found);
+    }
+    const int columns = sqlite3_column_count(stmt_);
+    types_.reserve(columns);
+    for (int i = 0; i < columns; ++i)
+        types_.append(fieldTypeFromDeclaration(QString::fromUtf8(sqlite3_column_decltype(stmt_, i))));
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+bool Statement::next() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    // sqlite3_step reports the generic code; the extended one carries the cause.
+    db_.fail(sqlite3_extended_errcode(db_.handle()));
+}
+
+int Statement::columnCount() const { return int(types_.size()); }
+
+QString Statement::columnName(int i) const { return QString::fromUtf8(sqlite3_column_name(stmt_, i)); }
+
+FieldType Statement::columnType(int i) const { return types_[i]; }
+
+QVariant Statement::value(int i) const {
+    QVariant raw;
+    switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_NULL: return QVariant();
+    case SQLITE_INTEGER: raw = qlonglong(sqlite3_column_int64(stmt_, i)); break;
+    case SQLITE_FLOAT: raw = sqlite3_column_double(stmt_, i); break;
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)), sqlite3_column_bytes(stmt_, i));
+    default:
+        raw = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                sqlite3_column_bytes(stmt_, i));
+    }
+    return types_[i] == FieldType::Unknown ? raw : fromStorage(raw, types_[i]);
+}
+
+// ---------------------------------------------------------------- Database
+
+Database::~Database() { close(); }
+
+void Database::fail(int rc) const {
+    throw classify(rc, db_ ? engineMessage(db_) : QString::fromUtf8(sqlite3_errstr(rc)));
+}
+
+void Database::open(const QString& path, const QByteArray& key) { openFile(path, key, true); }
+
+void Database::create(const QString& path, const QByteArray& key) {
+    if (QFileInfo::exists(path))
+        throw DbError(DbError::Kind::Other, QString("数据库文件已经存在: %1").arg(path));
+    openFile(path, key, false);
+}
+
+void Database::openFile(const QString& path, const QByteArray& key, bool mustExist) {
+    close();
+    if (mustExist && !QFileInfo(path).isFile())
+        throw DbError(DbError::Kind::Other, QString("找不到数据库文件: %1").arg(path));
+    const int flags = SQLITE_OPEN_READWRITE | (mustExist ? 0 : SQLITE_OPEN_CREATE);
+    sqlite3* handle = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
+    if (rc == SQLITE_OK && !key.isEmpty()) rc = sqlite3_key(handle, key.constData(), int(key.size()));
+    // The key is only checked when the file is first read.
+    if (rc == SQLITE_OK) rc = sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(handle, "pragma foreign_keys = off; pragma journal_mode = delete;", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        DbError error = classify(rc, handle ? engineMessage(handle) : QString::fromUtf8(sqlite3_errstr(rc)));
+        sqlite3_close(handle);
+        if (error.kind() == DbError::Kind::NotADatabase)
+            throw DbError(error.kind(), QString("数据库文件无法打开(文件已损坏或口令不符): %1").arg(path));
+        throw error;
+    }
+    db_ = handle;
+    path_ = path;
+}
+
+void Database::close() {
+    if (db_) sqlite3_close_v2(db_);
+    db_ = nullptr;
+    path_.clear();
+}
+
+int Database::exec(const QString& jetSql, const Params& params) {
+    Statement st(*this, jetSql, params);
+    while (st.next()) {
+    }
+    return sqlite3_changes(db_);
+}
+
+QVariant Database::scalar(const QString& jetSql, const Params& params) {
+    Statement st(*this, jetSql, params);
+    return st.next() && st.columnCount() > 0 ? st.value(0) : QVariant();
+}
+
+QList<QVariantList> Database::rows(const QString& jetSql, const Params& params) {
+    Statement st(*this, jetSql, params);
+    QList<QVariantList> result;
+    while (st.next()) {
+        QVariantList row;
+        row.reserve(st.columnCount());
+        for (int i = 0; i < st.columnCount(); ++i) row.append(st.value(i));
+        result.append(std::move(row));
+    }
+    return result;
+}
+
+qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+
+bool Database::hasColumn(const QString& table, const QString& column) {
+    Statement st(*this, QString("pragma table_info(%1)").arg(table));
+    while (st.next())
+        if (st.value(1).toString().compare(column, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+Database::Transaction::Transaction(Database& db) : db_(db) { db_.exec("begin"); }
+
+Database::Transaction::~Transaction() {
+    if (!done_) {
+        try {
+            db_.exec("rollback");
+        } catch (const DbError&) {
+            // The engine already rolled back (e.g. after a full disk); nothing left to undo.
+        }
+    }
+}
+
+void Database::Transaction::commit() {
+    db_.exec("commit");
+    done_ = true;
+}

@@ -1,0 +1,585 @@
+#include "database/rowset.h"
+
+#include "database/schema.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+// Null sorts first; numbers by value, dates by time, text without regard to
+// case, as the Jet engine ordered them.
+int compareValues(const QVariant& a, const QVariant& b, bool caseInsensitive = true) {
+    const bool an = a.isNull(), bn = b.isNull();
+    if (an || bn) return an == bn ? 0 : (an ? -1 : 1);
+    switch (a.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::Bool: {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    case QMetaType::QDateTime: {
+        const QDateTime x = a.toDateTime(), y = b.toDateTime();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    default:
+        return a.toString().compare(b.toString(), caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    }
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ RowView
+
+QVariant RowView::value(const QString& field) const {
+    const int index = set_->fieldIndex(field);
+    return index < 0 ? QVariant() : value(index);
+}
+
+QVariant RowView::value(int field) const { return set_->fieldValue(*data_, field); }
+
+// ------------------------------------------------------------------- RowSet
+
+RowSet::RowSet(Database& db, QObject* parent) : QObject(parent), db_(db) {}
+
+void RowSet::setTable(const QString& table, const QString& order, const QString& where) {
+    table_ = table;
+    order_ = order;
+    where_ = where;
+    query_.clear();
+}
+
+void RowSet::setQuery(const QString& sql) {
+    query_ = sql;
+    table_.clear();
+}
+
+void RowSet::setMaster(RowSet* master, const QStringList& masterFields) {
+    master_ = master;
+    masterFields_ = masterFields;
+    connect(master, &RowSet::currentChanged, this, [this] {
+        if (!isOpen()) return;
+        takeMasterParams();
+        refresh();
+    });
+}
+
+void RowSet::takeMasterParams() {
+    const bool onRow = master_->position() >= 0;
+    for (const QString& f : masterFields_) setParam(f, onRow ? master_->value(f) : QVariant());
+}
+
+QString RowSet::selectSql(const QString& where) const {
+    QString sql = QString("select rowid as [$rowid], * from [%1]").arg(table_);
+    if (!where.isEmpty()) sql += " where " + where;
+    return sql;
+}
+
+void RowSet::open() {
+    if (isOpen()) return;
+    if (master_) takeMasterParams();
+    load();
+    state_ = State::Browse;
+    rebuildView();
+    current_ = view_.isEmpty() ? -1 : 0;
+    emit reset();
+    emit stateChanged();
+    scrolled();
+}
+
+void RowSet::close() {
+    if (!isOpen()) return;
+    rows_.clear();
+    rowIds_.clear();
+    view_.clear();
+    buffer_.clear();
+    current_ = -1;
+    state_ = State::Inactive;
+    emit reset();
+    emit stateChanged();
+}
+
+void RowSet::load() {
+    QString sql;
+    if (!table_.isEmpty()) {
+        sql = selectSql(where_);
+        QStringList order = schema::indexColumns(table_, order_);
+        if (order.isEmpty() && !order_.isEmpty()) order = order_.split(',', Qt::SkipEmptyParts);
+        if (!order.isEmpty()) sql += " order by " + order.join(',');
+    } else {
+        sql = query_;
+    }
+    Statement st(db_, sql, params_);
+    const int skip = table_.isEmpty() ? 0 : 1;
+    const int count = st.columnCount() - skip;
+
+    // Data fields come first, the window's calculated and lookup fields after
+    // them. Fields the window already set up (captions, formats) are kept
+    // when the source gives the same columns again.
+    bool sameColumns = dataFieldCount_ == count;
+    for (int i = 0; sameColumns && i < count; ++i)
+        sameColumns = fields_[i].name.compare(st.columnName(i + skip), Qt::CaseInsensitive) == 0;
+    if (!sameColumns) {
+        fields_.remove(0, dataFieldCount_);
+        QList<Field> data;
+        const schema::Table* t = table_.isEmpty() ? nullptr : schema::findTable(table_);
+        for (int i = 0; i < count; ++i) {
+            Field f;
+            f.name = st.columnName(i + skip);
+            f.type = st.columnType(i + skip);
+            if (t)
+                for (const schema::Column& c : t->columns)
+                    if (c.name.compare(f.name, Qt::CaseInsensitive) == 0) {
+                        f.width = c.width;
+                        f.autoNumber = c.type == schema::JetType::AutoNumber;
+                        f.readOnly = f.autoNumber;
+                    }
+            f.caption = f.name;
+            data.append(f);
+        }
+        fields_ = data + fields_;
+        dataFieldCount_ = count;
+    }
+
+    rows_.clear();
+    rowIds_.clear();
+    while (st.next()) {
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) row.append(st.value(i + skip));
+        rows_.append(std::move(row));
+        if (skip) rowIds_.append(st.value(0).toLongLong());
+    }
+}
+
+void RowSet::refresh() {
+    if (!isOpen()) {
+        open();
+        return;
+    }
+    if (isEditing()) cancel();
+    const qint64 keep = current_ >= 0 && !rowIds_.isEmpty() ? rowIds_[view_[current_]] : -1;
+    const int oldPosition = current_;
+    load();
+    rebuildView();
+    current_ = view_.isEmpty() ? -1 : std::clamp(oldPosition, 0, int(view_.size()) - 1);
+    if (keep >= 0)
+        for (int p = 0; p < view_.size(); ++p)
+            if (rowIds_[view_[p]] == keep) current_ = p;
+    emit reset();
+    scrolled();
+}
+
+void RowSet::rebuildView() {
+    view_.clear();
+    view_.reserve(rows_.size());
+    for (int i = 0; i < rows_.size(); ++i)
+        if (!filter_ || filter_(RowView(this, &rows_[i]))) view_.append(i);
+    if (sortKeys_.isEmpty()) return;
+    // Sort keys are taken out of the rows once (text folded to lower case
+    // once), so the comparisons of a large list stay cheap.
+    struct Key {
+        bool null = true;
+        double number = 0;
+        QString text;
+    };
+    QList<QList<Key>> keys;
+    for (const auto& [field, ascending] : sortKeys_) {
+        QList<Key> column(rows_.size());
+        for (int i : view_) {
+            const QVariant& v = rows_[i][field];
+            Key& k = column[i];
+            k.null = v.isNull();
+            if (k.null) continue;
+            switch (v.typeId()) {
+            case QMetaType::Double:
+            case QMetaType::LongLong:
+            case QMetaType::Int:
+            case QMetaType::Bool: k.number = v.toDouble(); break;
+            case QMetaType::QDateTime: k.number = double(v.toDateTime().toSecsSinceEpoch()); break;
+            default: k.text = v.toString().toLower();
+            }
+        }
+        keys.append(std::move(column));
+    }
+    std::stable_sort(view_.begin(), view_.end(), [&](int a, int b) {
+        for (int s = 0; s < sortKeys_.size(); ++s) {
+            const Key& x = keys[s][a];
+            const Key& y = keys[s][b];
+            int c = 0;
+            if (x.null || y.null) c = x.null == y.null ? 0 : (x.null ? -1 : 1);
+            else if (x.number != y.number) c = x.number < y.number ? -1 : 1;
+            else c = x.text.compare(y.text);
+            if (c != 0) return sortKeys_[s].second ? c < 0 : c > 0;
+        }
+        return false;
+    });
+}
+
+int RowSet::fieldIndex(const QString& name) const {
+    for (int i = 0; i < fields_.size(); ++i)
+        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+RowSet::Field& RowSet::field(const QString& name) {
+    const int i = fieldIndex(name);
+    Q_ASSERT_X(i >= 0, "RowSet::field", qPrintable(name));
+    return fields_[i];
+}
+
+void RowSet::addCalculatedField(const QString& name, std::function<QVariant(const RowView&)> calculate) {
+    Field f;
+    f.name = name;
+    f.caption = name;
+    f.kind = FieldKind::Calculated;
+    f.readOnly = true;
+    f.calculate = std::move(calculate);
+    fields_.append(f);
+}
+
+void RowSet::addLookupField(const QString& name, const QString& keyField, RowSet* lookupSet,
+                            const QString& lookupKey, const QString& lookupResult) {
+    Field f;
+    f.name = name;
+    f.caption = name;
+    f.kind = FieldKind::Lookup;
+    f.keyField = keyField;
+    f.lookupSet = lookupSet;
+    f.lookupKey = lookupKey;
+    f.lookupResult = lookupResult;
+    fields_.append(f);
+    // The looked-up rows may change in their own window; forget the index then.
+    auto forget = [this, lookupSet] { lookupIndex_.remove(lookupSet); };
+    connect(lookupSet, &RowSet::reset, this, forget);
+    connect(lookupSet, &RowSet::rowChanged, this, forget);
+    connect(lookupSet, &RowSet::rowInserted, this, forget);
+    connect(lookupSet, &RowSet::rowRemoved, this, forget);
+}
+
+void RowSet::onFieldChange(const QString& field, std::function<void()> handler) {
+    changeHandlers_.insert(field.toLower(), std::move(handler));
+}
+
+QVariant RowSet::fieldValue(const QVariantList& data, int field) const {
+    const Field& f = fields_[field];
+    switch (f.kind) {
+    case FieldKind::Data: return data.value(field);
+    case FieldKind::Calculated: return f.calculate ? f.calculate(RowView(this, &data)) : QVariant();
+    case FieldKind::Lookup: {
+        const QVariant key = data.value(fieldIndex(f.keyField));
+        if (key.isNull() || !f.lookupSet) return {};
+        auto found = lookupIndex_.find(f.lookupSet);
+        if (found == lookupIndex_.end()) {
+            QHash<QString, int> index;
+            const int keyColumn = f.lookupSet->fieldIndex(f.lookupKey);
+            for (int i = 0; i < f.lookupSet->rows_.size(); ++i)
+                index.insert(f.lookupSet->rows_[i].value(keyColumn).toString().toLower(), i);
+            found = lookupIndex_.insert(f.lookupSet, index);
+        }
+        const int row = found->value(key.toString().toLower(), -1);
+        return row < 0 ? QVariant()
+                       : f.lookupSet->rows_[row].value(f.lookupSet->fieldIndex(f.lookupResult));
+    }
+    }
+    return {};
+}
+
+const QVariantList& RowSet::dataAt(int position) const {
+    static const QVariantList none;
+    if (position < 0 || position >= view_.size()) return none;
+    if (position == current_ && isEditing()) return buffer_;
+    return rows_[view_[position]];
+}
+
+QVariant RowSet::value(const QString& field) const {
+    const int index = fieldIndex(field);
+    return index < 0 ? QVariant() : fieldValue(dataAt(current_), index);
+}
+
+QVariant RowSet::valueAt(int position, int field) const { return fieldValue(dataAt(position), field); }
+
+RowView RowSet::rowAt(int position) const { return RowView(this, &dataAt(position)); }
+
+QString RowSet::positionText() const {
+    return QString("%1/%2").arg(current_ + 1).arg(recordCount());
+}
+
+std::optional<QVariant> RowSet::convert(const Field& f, const QVariant& value) const {
+    if (!value.isValid() || value.isNull()) return QVariant();
+    const bool isText = value.typeId() == QMetaType::QString;
+    const QString text = isText ? value.toString().trimmed() : QString();
+    bool ok = true;
+    switch (f.type) {
+    case FieldType::Integer: {
+        if (isText && text.isEmpty()) return QVariant();
+        const qlonglong v = isText ? text.toLongLong(&ok) : value.toLongLong(&ok);
+        return ok ? std::optional<QVariant>(v) : std::nullopt;
+    }
+    case FieldType::Double: {
+        if (isText && text.isEmpty()) return QVariant();
+        const double v = isText ? text.toDouble(&ok) : value.toDouble(&ok);
+        return ok ? std::optional<QVariant>(v) : std::nullopt;
+    }
+    case FieldType::Boolean: return QVariant(value.toBool());
+    case FieldType::DateTime: {
+        if (value.typeId() == QMetaType::QDate) return QVariant(QDateTime(value.toDate(), QTime(0, 0)));
+        if (value.typeId() == QMetaType::QDateTime) return value;
+        if (isText && text.isEmpty()) return QVariant();
+        const QVariant parsed = fromStorage(text, FieldType::DateTime);
+        return parsed.typeId() == QMetaType::QDateTime ? std::optional<QVariant>(parsed) : std::nullopt;
+    }
+    case FieldType::Text: return QVariant(value.toString());
+    case FieldType::Unknown: break;
+    }
+    return value;
+}
+
+bool RowSet::setValue(const QString& fieldName, const QVariant& value) {
+    const int index = fieldIndex(fieldName);
+    if (!isEditing() || index < 0 || fields_[index].kind != FieldKind::Data) return false;
+    const std::optional<QVariant> converted = convert(fields_[index], value);
+    if (!converted) return false;
+    if (buffer_[index] == *converted && buffer_[index].isNull() == converted->isNull()) return true;
+    buffer_[index] = *converted;
+    emit rowChanged(current_);
+    const auto handler = changeHandlers_.constFind(fields_[index].name.toLower());
+    if (handler != changeHandlers_.constEnd()) (*handler)();
+    return true;
+}
+
+void RowSet::setState(State state) {
+    if (state_ == state) return;
+    state_ = state;
+    emit stateChanged();
+}
+
+void RowSet::scrolled() {
+    emit currentChanged(current_);
+    if (hooks.afterScroll) hooks.afterScroll();
+}
+
+bool RowSet::moveTo(int position) {
+    if (!isOpen() || position < 0 || position >= recordCount()) return false;
+    if (position == current_) return true;
+    if (isEditing() && !post()) return false;
+    current_ = position;
+    scrolled();
+    return true;
+}
+
+bool RowSet::edit() {
+    if (state_ == State::Edit || state_ == State::Insert) return true;
+    if (state_ != State::Browse || current_ < 0 || table_.isEmpty()) return false;
+    if (hooks.beforeEdit && !hooks.beforeEdit()) return false;
+    buffer_ = rows_[view_[current_]];
+    setState(State::Edit);
+    return true;
+}
+
+bool RowSet::append() { return startInsert(int(view_.size())); }
+
+bool RowSet::insert() { return startInsert(std::max(current_, 0)); }
+
+bool RowSet::startInsert(int position) {
+    if (!isOpen() || table_.isEmpty()) return false;
+    if (isEditing() && !post()) return false;
+    if (hooks.beforeInsert && !hooks.beforeInsert()) return false;
+    position = std::min(position, int(view_.size()));
+    buffer_ = QVariantList(dataFieldCount_);
+    view_.insert(position, -1);
+    current_ = position;
+    setState(State::Insert);
+    emit rowInserted(position);
+    scrolled();
+    if (hooks.afterInsert) hooks.afterInsert();
+    return true;
+}
+
+bool RowSet::post() {
+    if (!isEditing()) return state_ == State::Browse;
+    if (hooks.beforePost && !hooks.beforePost()) return false;
+    try {
+        writeRow();
+    } catch (const DbError& error) {
+        if (!hooks.onPostError) throw;
+        hooks.onPostError(error);
+        return false;
+    }
+    setState(State::Browse);
+    emit rowChanged(current_);
+    if (hooks.afterPost) hooks.afterPost();
+    return true;
+}
+
+void RowSet::writeRow() {
+    QStringList names, assignments;
+    Params params;
+    const QVariantList* before = state_ == State::Edit ? &rows_[view_[current_]] : nullptr;
+    for (int i = 0; i < dataFieldCount_; ++i) {
+        const Field& f = fields_[i];
+        const QVariant& v = buffer_[i];
+        if (f.autoNumber) continue;
+        if (before) {
+            const QVariant& old = (*before)[i];
+            if (old == v && old.isNull() == v.isNull()) continue;
+        } else if (v.isNull()) {
+            continue;  // leaves the column's default in place (a line's status "1")
+        }
+        const QString param = QString("p%1").arg(i);
+        names.append('[' + f.name + ']');
+        assignments.append(QString("[%1] = :%2").arg(f.name, param));
+        params.insert(param, v);
+    }
+    if (before) {
+        if (assignments.isEmpty()) return;
+        const qint64 id = rowIds_[view_[current_]];
+        params.insert("rowid", id);
+        db_.exec(QString("update [%1] set %2 where rowid = :rowid").arg(table_, assignments.join(", ")), params);
+        rows_[view_[current_]] = buffer_;
+        return;
+    }
+    QStringList values;
+    for (const QString& a : assignments) values.append(a.section(" = ", 1));
+    db_.exec(names.isEmpty() ? QString("insert into [%1] default values").arg(table_)
+                             : QString("insert into [%1] (%2) values (%3)").arg(table_, names.join(", "), values.join(", ")),
+             params);
+    // Read the row back: the engine filled its defaults and its AutoNumber.
+    const qint64 id = db_.lastInsertId();
+    Statement st(db_, selectSql("rowid = :rowid"), {{"rowid", id}});
+    QVariantList row(dataFieldCount_);
+    if (st.next())
+        for (int i = 0; i < dataFieldCount_; ++i) row[i] = st.value(i + 1);
+    rows_.append(row);
+    rowIds_.append(id);
+    view_[current_] = int(rows_.size()) - 1;
+}
+
+void RowSet::cancel() {
+    if (state_ == State::Edit) {
+        setState(State::Browse);
+        emit rowChanged(current_);
+    } else if (state_ == State::Insert) {
+        const int removed = current_;
+        view_.remove(removed);
+        current_ = view_.isEmpty() ? -1 : std::min(removed, int(view_.size()) - 1);
+        setState(State::Browse);
+        emit rowRemoved(removed);
+        scrolled();
+    }
+}
+
+bool RowSet::remove() {
+    if (state_ == State::Insert) {
+        cancel();
+        return true;
+    }
+    if (state_ == State::Edit) cancel();
+    if (state_ != State::Browse || current_ < 0 || table_.isEmpty()) return false;
+    if (hooks.beforeDelete && !hooks.beforeDelete()) return false;
+    const int stored = view_[current_];
+    db_.exec(QString("delete from [%1] where rowid = :rowid").arg(table_), {{"rowid", rowIds_[stored]}});
+    rows_.remove(stored);
+    rowIds_.remove(stored);
+    const int removed = current_;
+    view_.remove(removed);
+    for (int& v : view_)
+        if (v > stored) --v;
+    current_ = view_.isEmpty() ? -1 : std::min(removed, int(view_.size()) - 1);
+    emit rowRemoved(removed);
+    if (hooks.afterDelete) hooks.afterDelete();
+    scrolled();
+    return true;
+}
+
+bool RowSet::locate(const QStringList& fieldNames, const QVariantList& values, LocateOptions options) {
+    QList<int> indexes;
+    for (const QString& name : fieldNames) {
+        const int i = fieldIndex(name);
+        if (i < 0) return false;
+        indexes.append(i);
+    }
+    const Qt::CaseSensitivity cs = options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    for (int p = 0; p < view_.size(); ++p) {
+        const RowView row = rowAt(p);
+        bool match = true;
+        for (int k = 0; k < indexes.size() && match; ++k) {
+            const QVariant v = row.value(indexes[k]);
+            const QVariant& wanted = values.value(k);
+            if (v.isNull() || wanted.isNull()) match = v.isNull() && wanted.isNull();
+            else if (options.partialKey) match = v.toString().startsWith(wanted.toString(), cs);
+            else if (v.typeId() == QMetaType::QString) match = v.toString().compare(wanted.toString(), cs) == 0;
+            else match = compareValues(v, wanted) == 0;
+        }
+        if (match) return moveTo(p);
+    }
+    return false;
+}
+
+bool RowSet::setSort(const QString& sortText) {
+    QList<QPair<int, bool>> keys;
+    for (const QString& part : sortText.split(',', Qt::SkipEmptyParts)) {
+        const QStringList words = part.simplified().split(' ');
+        const int index = fieldIndex(words.value(0));
+        if (index < 0 || fields_[index].kind != FieldKind::Data) return false;
+        const QString direction = words.value(1).toUpper();
+        if (!direction.isEmpty() && direction != "ASC" && direction != "DESC") return false;
+        keys.append({index, direction != "DESC"});
+    }
+    if (isEditing() && !post()) return false;
+    sortKeys_ = keys;
+    sortText_ = sortText;
+    const qint64 keep = current_ >= 0 ? view_[current_] : -1;
+    rebuildView();
+    current_ = keep < 0 ? (view_.isEmpty() ? -1 : 0) : int(view_.indexOf(int(keep)));
+    emit reset();
+    emit currentChanged(current_);
+    return true;
+}
+
+void RowSet::setFilter(std::function<bool(const RowView&)> predicate) {
+    if (isEditing()) cancel();
+    filter_ = std::move(predicate);
+    if (!isOpen()) return;
+    rebuildView();
+    current_ = view_.isEmpty() ? -1 : 0;
+    emit reset();
+    scrolled();
+}
+
+bool RowSet::setFilterText(const QString& text) {
+    if (text.trimmed().isEmpty()) {
+        clearFilter();
+        return true;
+    }
+    // field = 'text with '' for an apostrophe' | field = number, joined by "and"
+    static const QRegularExpression term(R"(^\s*(\w+)\s*=\s*(?:'((?:[^']|'')*)'|(-?\d+(?:\.\d+)?))\s*(?:and\b|$))",
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::UseUnicodePropertiesOption);
+    QList<QPair<QString, QVariant>> terms;
+    QString rest = text;
+    while (!rest.trimmed().isEmpty()) {
+        const auto m = term.match(rest);
+        if (!m.hasMatch()) return false;
+        if (fieldIndex(m.captured(1)) < 0) return false;
+        terms.append({m.captured(1), m.capturedStart(2) >= 0 ? QVariant(m.captured(2).replace("''", "'"))
+                                                              : QVariant(m.captured(3).toDouble())});
+        rest = rest.mid(m.capturedEnd());
+    }
+    setFilter([terms](const RowView& row) {
+        for (const auto& [field, wanted] : terms) {
+            const QVariant v = row.value(field);
+            if (v.isNull() || compareValues(v, wanted) != 0) return false;
+        }
+        return true;
+    });
+    return true;
+}
+
+QString RowSet::filterText(const QString& field, const QString& value) {
+    return field + "='" + QString(value).replace("'", "''") + "'";
+}

@@ -1,0 +1,189 @@
+// RowSet: the table cursor and query every window is built on.
+#pragma once
+
+#include "database/database.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
+
+class RowSet;
+
+// Read access to one row of a RowSet, data, calculated and lookup fields alike.
+class RowView {
+public:
+    QVariant value(const QString& field) const;
+    QVariant value(int field) const;
+
+private:
+    friend class RowSet;
+    RowView(const RowSet* set, const QVariantList* data) : set_(set), data_(data) {}
+    const RowSet* set_;
+    const QVariantList* data_;
+};
+
+struct LocateOptions {
+    bool caseInsensitive = false;
+    bool partialKey = false;  // the values are prefixes
+};
+
+class RowSet : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    enum class FieldKind { Data, Calculated, Lookup };
+
+    struct Field {
+        QString name;
+        FieldKind kind = FieldKind::Data;
+        FieldType type = FieldType::Unknown;
+        int width = 0;  // text columns: the most characters the column holds
+        QString caption;
+        QString displayFormat;
+        bool readOnly = false;
+        bool autoNumber = false;
+        std::function<QVariant(const RowView&)> calculate;  // calculated fields
+        QString keyField;                                    // lookup fields: our field holding the key
+        RowSet* lookupSet = nullptr;                         // … the row set looked in
+        QString lookupKey, lookupResult;                     // … its key and result fields
+    };
+
+    // The rules a window plugs in. A "before" hook refuses by telling the
+    // Prompter and returning false; the row is then left as it was, or still
+    // in editing.
+    struct Hooks {
+        std::function<bool()> beforeEdit, beforeInsert, beforePost, beforeDelete;
+        std::function<void()> afterInsert;  // new-row defaults go here
+        std::function<void()> afterPost, afterDelete, afterScroll;
+        // A save the database refused (duplicate key, over-long text…). When
+        // unset the error is thrown to the caller. Either way the row stays
+        // in editing with what was typed.
+        std::function<void(const DbError&)> onPostError;
+    };
+    Hooks hooks;
+
+    using LocateOptions = ::LocateOptions;
+
+    explicit RowSet(Database& db, QObject* parent = nullptr);
+
+    // A whole table, ordered by columns ("bm", "Spbm,Spmc") or by a named
+    // index ("Aczqx#PX"), optionally restricted by a where clause with
+    // :parameters. Rows can be edited, added and deleted in place.
+    void setTable(const QString& table, const QString& order = {}, const QString& where = {});
+    // A read-only query in the Jet dialect.
+    void setQuery(const QString& sql);
+    void setParam(const QString& name, const QVariant& value) { params_.insert(name, value); }
+    // Re-query whenever the master's current row moves, taking each named
+    // master field as the parameter of the same name.
+    void setMaster(RowSet* master, const QStringList& masterFields);
+
+    void open();
+    void close();
+    // Re-reads from the database, staying on the same row where it still exists.
+    void refresh();
+    bool isOpen() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+    bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }
+    QString tableName() const { return table_; }
+
+    // Fields: the data fields of the source, then calculated and lookup fields.
+    int fieldCount() const { return int(fields_.size()); }
+    int fieldIndex(const QString& name) const;  // without regard to case; -1 when unknown
+    const Field& field(int index) const { return fields_[index]; }
+    Field& field(const QString& name);
+    void addCalculatedField(const QString& name, std::function<QVariant(const RowView&)> calculate);
+    void addLookupField(const QString& name, const QString& keyField, RowSet* lookupSet, const QString& lookupKey,
+                        const QString& lookupResult);
+    // Runs when a field's value is changed through setValue.
+    void onFieldChange(const QString& field, std::function<void()> handler);
+
+    // Position within the visible (filtered, sorted) rows; -1 when empty.
+    int recordCount() const { return int(view_.size()); }
+    int position() const { return current_; }
+    bool isEmpty() const { return view_.isEmpty(); }
+    bool moveTo(int position);
+    bool first() { return moveTo(0); }
+    bool last() { return moveTo(recordCount() - 1); }
+    bool next() { return current_ + 1 < recordCount() && moveTo(current_ + 1); }
+    bool prior() { return current_ > 0 && moveTo(current_ - 1); }
+    // "n/m", the position text of the status bar.
+    QString positionText() const;
+
+    QVariant value(const QString& field) const;
+    QVariant valueAt(int position, int field) const;
+    RowView rowAt(int position) const;
+    RowView currentRow() const { return rowAt(current_); }
+    // Sets a field of the row being edited or inserted; false when the row
+    // is not in editing or the value does not convert to the field's type.
+    bool setValue(const QString& field, const QVariant& value);
+
+    bool edit();
+    bool append();  // a new row at the end
+    bool insert();  // a new row before the current one
+    bool post();
+    void cancel();
+    bool remove();
+
+    bool locate(const QStringList& fields, const QVariantList& values, LocateOptions options = {});
+    bool locate(const QString& field, const QVariant& value, LocateOptions options = {}) {
+        return locate(QStringList{field}, QVariantList{value}, options);
+    }
+
+    // In-memory sort by a sort text: field names each followed by "ASC" or
+    // "DESC" ("Spbm  ASC"), comma separated; empty restores the source order.
+    bool setSort(const QString& sortText);
+    QString sort() const { return sortText_; }
+
+    void setFilter(std::function<bool(const RowView&)> predicate);
+    // The simple text form: field='text' or field=number, joined by "and".
+    bool setFilterText(const QString& filterText);
+    void clearFilter() { setFilter({}); }
+    // field='value' with apostrophes doubled, so any name filters exactly.
+    static QString filterText(const QString& field, const QString& value);
+
+signals:
+    void reset();
+    void rowChanged(int position);
+    void rowInserted(int position);
+    void rowRemoved(int position);
+    void currentChanged(int position);
+    void stateChanged();
+
+private:
+    friend class RowView;
+    QVariant fieldValue(const QVariantList& data, int field) const;
+    const QVariantList& dataAt(int position) const;
+    void load();
+    void takeMasterParams();
+    void rebuildView();
+    void setState(State state);
+    void scrolled();
+    bool startInsert(int position);
+    void writeRow();
+    std::optional<QVariant> convert(const Field& f, const QVariant& value) const;
+    QString selectSql(const QString& where) const;
+
+    Database& db_;
+    QString table_, order_, where_, query_;
+    Params params_;
+    RowSet* master_ = nullptr;
+    QStringList masterFields_;
+
+    QList<Field> fields_;
+    int dataFieldCount_ = 0;
+    QList<QVariantList> rows_;  // as loaded, in source order
+    QList<qint64> rowIds_;      // the engine's row id of each loaded row (tables only)
+    QList<int> view_;           // visible rows: indexes into rows_, -1 for a row being inserted
+    int current_ = -1;
+    State state_ = State::Inactive;
+    QVariantList buffer_;       // the row being edited or inserted
+
+    QString sortText_;
+    QList<QPair<int, bool>> sortKeys_;  // field, ascending
+    std::function<bool(const RowView&)> filter_;
+    QHash<QString, std::function<void()>> changeHandlers_;  // by lower-case field name
+    mutable QHash<const RowSet*, QHash<QString, int>> lookupIndex_;
+};

@@ -1,0 +1,3 @@
+#include "shell/prompter.h"
+
+Prompter::~Prompter() = default;

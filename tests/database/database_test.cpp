@@ -1,0 +1,152 @@
+#include "database/database.h"
+#include "support/testdatabase.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Database, FileIsEncryptedAndOpensOnlyWithTheKey) {
+    TestDatabase t;
+    const QString file = t.databaseFile();
+    t.db().close();
+
+    QFile raw(file);
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(raw.read(16).startsWith("SQLite format 3")) << "the file must not be plain SQLite";
+    raw.close();
+
+    for (const QByteArray& key : {QByteArray(), QByteArray("736")}) {
+        Database other;
+        try {
+            other.open(file, key);
+            FAIL() << "opened with key '" << key.toStdString() << "'";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::NotADatabase) << e.message().toStdString();
+            EXPECT_FALSE(e.message().isEmpty());
+        }
+        EXPECT_FALSE(other.isOpen());
+    }
+    Database keyed;
+    keyed.open(file);
+    EXPECT_EQ(keyed.scalar("select count(*) from System").toInt(), 1);
+}
+
+TEST(Database, MissingOrDamagedFileIsRefusedWithTheEnginesMessage) {
+    TestDatabase t;
+    Database db;
+    EXPECT_THROW(db.open(t.workingDirectory() + "/DATA/none.mdb"), DbError);
+    QFile junk(t.workingDirectory() + "/DATA/junk.mdb");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    EXPECT_THROW(db.open(junk.fileName()), DbError);
+    EXPECT_FALSE(db.isOpen());
+}
+
+TEST(Database, CreateRefusesAnExistingFile) {
+    TestDatabase t;
+    Database db;
+    EXPECT_THROW(db.create(t.databaseFile()), DbError);
+}
+
+TEST(Database, ReopenPointsTheConnectionAtAnotherFileWithTheSameKey) {
+    TestDatabase t;
+    t.db().exec("insert into ASPLB (Bm, Mc) values ('01', '鞋')");
+    const QString copy = t.workingDirectory() + "/DATA/DB200403.MDB";
+    t.db().close();
+    ASSERT_TRUE(QFile::copy(t.databaseFile(), copy));
+    t.db().open(t.databaseFile());
+    t.db().exec("delete from ASPLB");
+    t.db().reopen(copy);
+    EXPECT_EQ(t.db().scalar("select Mc from asplb where bm = '01'").toString(), "鞋");
+}
+
+TEST(Database, DuplicateKeysAreRefusedInEitherLetterCase) {
+    TestDatabase t;
+    Database& db = t.db();
+    db.exec("insert into ASPKM (Spbm) values ('ab01')");
+    const char* duplicates[] = {
+        "insert into ASPKM (Spbm) values ('ab01')",    "insert into aspkm (spbm) values ('AB01')",
+        "insert into Aczqx (logname, pwd) values ('ADMIN', 'x')", "insert into ABMK (Bm) values ('0000')",
+        "insert into asprkdd (DJHM, FLBH) values ('1', 1), ('1', 1)",
+        "insert into ASqlYmYc (LbBm, Bm) values (10, 1), (10, 1)",
+    };
+    for (const char* sql : duplicates) {
+        SCOPED_TRACE(sql);
+        try {
+            db.exec(sql);
+            FAIL() << "accepted";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.isDuplicateKey()) << e.message().toStdString();
+        }
+    }
+    EXPECT_NO_THROW(db.exec("insert into ASqlYmYc (LbBm, Bm) values (10, 2), (20, 1)"));
+}
+
+TEST(Database, TextLongerThanItsColumnIsRefusedNeverCut) {
+    TestDatabase t;
+    Database& db = t.db();
+    EXPECT_NO_THROW(db.exec("insert into ASPLB (Bm, Mc) values ('1234567890', :mc)", {{"mc", QString(24, QChar(0x978B))}}));
+    try {
+        db.exec("insert into ASPLB (Bm, Mc) values ('12345678901', 'x')");
+        FAIL() << "an eleven-character code was stored";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::TooLong);
+        EXPECT_FALSE(e.isDuplicateKey());
+        EXPECT_EQ(e.message().toStdString(), "数据太长：字段 ASPLB.Bm 最多 10 个字符");
+    }
+    EXPECT_THROW(db.exec("update ASPLB set Mc = :mc", {{"mc", QString(25, QChar(0x978B))}}), DbError);
+    EXPECT_EQ(db.scalar("select count(*) from ASPLB").toInt(), 1);
+}
+
+TEST(Database, AutoNumbersIncreaseAndAreNeverReused) {
+    TestDatabase t;
+    Database& db = t.db();
+    for (const char* code : {"a", "b", "c"}) db.exec("insert into AGYS (Bm) values (:bm)", {{"bm", code}});
+    db.exec("delete from AGYS where Bm = 'c'");
+    db.exec("insert into AGYS (Bm) values ('d')");
+    EXPECT_EQ(db.scalar("select IDNO from AGYS where Bm = 'd'").toInt(), 4);
+    EXPECT_EQ(db.scalar("select IDNO from AGYS where Bm = 'b'").toInt(), 2);
+}
+
+TEST(Database, ValuesKeepTheirTypesThroughTheEngine) {
+    TestDatabase t;
+    Database& db = t.db();
+    const QDateTime when(QDate(2003, 7, 1), QTime(9, 30, 5));
+    db.exec("insert into Agzrz (logname, name, optime, operation) values (:l, :n, :t, :o)",
+            {{"l", "admin"}, {"n", "王"}, {"t", when}, {"o", "登录进入本系统"}});
+    const QVariantList row = db.rows("select optime, opm, logname from Agzrz").value(0);
+    EXPECT_EQ(row[0].toDateTime(), when);
+    EXPECT_TRUE(row[1].isNull());
+    EXPECT_EQ(db.scalar("select optime from Agzrz").typeId(), QMetaType::QDateTime);
+    EXPECT_EQ(db.scalar("select DjRqEdit from System").typeId(), QMetaType::Bool);
+    db.exec("insert into ASPKM (Spbm, Kcsl) values ('x', 0.1)");
+    db.exec("update ASPKM set Kcsl = Kcsl + 0.2");
+    EXPECT_DOUBLE_EQ(db.scalar("select Kcsl from ASPKM").toDouble(), 0.1 + 0.2) << "Double is stored unrounded";
+}
+
+TEST(Database, ParametersAreNamedWithoutRegardToCaseAndMissingOnesAreAnError) {
+    TestDatabase t;
+    EXPECT_EQ(t.db().scalar("select :Xrq", {{"XRQ", 5}}).toInt(), 5);
+    EXPECT_THROW(t.db().scalar("select :xrq"), DbError);
+}
+
+TEST(Database, TransactionRollsBackUnlessCommitted) {
+    TestDatabase t;
+    Database& db = t.db();
+    {
+        Database::Transaction tx(db);
+        db.exec("insert into ASPLB (Bm) values ('1')");
+    }
+    EXPECT_EQ(db.scalar("select count(*) from ASPLB").toInt(), 0);
+    {
+        Database::Transaction tx(db);
+        db.exec("insert into ASPLB (Bm) values ('1')");
+        tx.commit();
+    }
+    EXPECT_EQ(db.scalar("select count(*) from ASPLB").toInt(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,314 @@
+#include "database/rowset.h"
+#include "support/scriptedprompter.h"
+#include "support/testdatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RowSetTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Database& db = t.db();
+        db.exec("insert into ASPLB (Bm, Mc) values ('01', '运动鞋'), ('02', '服装')");
+        db.exec("insert into ASPKM (Spbm, Spmc, Splb, Kcsl, kcjg) values "
+                "('B2', 'beta', '01', 5, 2), ('a1', 'Alpha', '02', 1, 10), ('C3', 'gamma', '09', 0, 0)");
+    }
+    QStringList codes(const RowSet& r) {
+        QStringList out;
+        for (int p = 0; p < r.recordCount(); ++p) out.append(r.rowAt(p).value("spbm").toString());
+        return out;
+    }
+    TestDatabase t;
+    ScriptedPrompter prompter;
+};
+
+TEST_F(RowSetTest, OpensInTheGivenOrderWithoutRegardToCase) {
+    RowSet r(t.db());
+    r.setTable("aspkm", "spbm");
+    r.open();
+    EXPECT_EQ(codes(r), (QStringList{"a1", "B2", "C3"}));
+    EXPECT_EQ(r.state(), RowSet::State::Browse);
+    EXPECT_EQ(r.position(), 0);
+    EXPECT_EQ(r.positionText(), "1/3");
+    EXPECT_TRUE(r.field(r.fieldIndex("IDNO")).readOnly);
+    EXPECT_EQ(r.field(r.fieldIndex("Spbm")).width, 16);
+}
+
+TEST_F(RowSetTest, EditPostWritesAtOnceAndCancelRestores) {
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    r.open();
+    EXPECT_FALSE(r.setValue("Spmc", "x")) << "browse state takes no values";
+    ASSERT_TRUE(r.edit());
+    EXPECT_EQ(r.state(), RowSet::State::Edit);
+    ASSERT_TRUE(r.setValue("Spmc", "阿尔法"));
+    EXPECT_EQ(r.value("spmc").toString(), "阿尔法");
+    r.cancel();
+    EXPECT_EQ(r.value("Spmc").toString(), "Alpha");
+
+    r.edit();
+    r.setValue("Kcsl", "12");
+    ASSERT_TRUE(r.post());
+    EXPECT_EQ(r.state(), RowSet::State::Browse);
+    EXPECT_EQ(t.db().scalar("select Kcsl from ASPKM where Spbm = 'a1'").toDouble(), 12);
+    EXPECT_EQ(r.value("Kcsl").typeId(), QMetaType::Double);
+}
+
+TEST_F(RowSetTest, ValuesThatDoNotFitTheFieldTypeAreRefused) {
+    RowSet r(t.db());
+    r.setTable("ASPKM");
+    r.open();
+    r.edit();
+    EXPECT_FALSE(r.setValue("Kcsl", "12abc"));
+    EXPECT_FALSE(r.setValue("Scale", "1.5"));
+    EXPECT_FALSE(r.setValue("lastrkrq", "yesterday"));
+    EXPECT_TRUE(r.setValue("Kcsl", ""));
+    EXPECT_TRUE(r.value("Kcsl").isNull());
+    EXPECT_TRUE(r.setValue("lastrkrq", QDate(2003, 7, 1)));
+    EXPECT_EQ(r.value("lastrkrq").toDateTime(), QDateTime(QDate(2003, 7, 1), QTime(0, 0)));
+}
+
+TEST_F(RowSetTest, AppendTakesDefaultsAndAutoNumberFromTheDatabase) {
+    RowSet r(t.db());
+    r.setTable("asprkdd", "FLBH");
+    r.hooks.afterInsert = [&] { r.setValue("FLBH", r.recordCount()); };
+    r.open();
+    ASSERT_TRUE(r.append());
+    EXPECT_EQ(r.state(), RowSet::State::Insert);
+    EXPECT_EQ(r.value("FLBH").toInt(), 1) << "new-row defaults from the hook";
+    r.setValue("DJHM", "000000001");
+    ASSERT_TRUE(r.post());
+    EXPECT_EQ(r.value("BZW").toString(), "1") << "the column default is read back";
+
+    RowSet s(t.db());
+    s.setTable("AGYS");
+    s.open();
+    s.append();
+    s.setValue("Bm", "G1");
+    s.post();
+    EXPECT_EQ(s.value("IDNO").toInt(), 1);
+}
+
+TEST_F(RowSetTest, CancelledInsertLeavesNoRow) {
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    r.open();
+    r.moveTo(1);
+    ASSERT_TRUE(r.insert());
+    EXPECT_EQ(r.recordCount(), 4);
+    EXPECT_EQ(r.position(), 1);
+    r.cancel();
+    EXPECT_EQ(r.recordCount(), 3);
+    EXPECT_EQ(r.value("Spbm").toString(), "B2");
+    EXPECT_EQ(t.db().scalar("select count(*) from ASPKM").toInt(), 3);
+}
+
+TEST_F(RowSetTest, HooksThatRefuseLeaveTheRowAsItWasOrInEditing) {
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    r.hooks.beforeEdit = [&] {
+        prompter.message("不能修改");
+        return false;
+    };
+    r.hooks.beforeDelete = [&] { return prompter.question("是否删除?"); };
+    r.open();
+    EXPECT_FALSE(r.edit());
+    EXPECT_EQ(r.state(), RowSet::State::Browse);
+
+    prompter.expectQuestion("是否删除?", false);
+    EXPECT_FALSE(r.remove());
+    EXPECT_EQ(r.recordCount(), 3);
+
+    r.hooks.beforePost = [&] {
+        if (r.value("Kcsl").toDouble() >= 0) return true;
+        prompter.message("库存不能为负");
+        return false;
+    };
+    r.hooks.beforeEdit = {};
+    r.edit();
+    r.setValue("Kcsl", -1);
+    EXPECT_FALSE(r.post());
+    EXPECT_EQ(r.state(), RowSet::State::Edit);
+    EXPECT_EQ(r.value("Kcsl").toDouble(), -1) << "the typed value stays";
+    EXPECT_FALSE(r.moveTo(2)) << "a refused post keeps the cursor on the row";
+    EXPECT_EQ(prompter.messages, (QStringList{"不能修改", "库存不能为负", "库存不能为负"}));
+
+    prompter.expectQuestion("是否删除?", true);
+    r.cancel();
+    EXPECT_TRUE(r.remove());
+    EXPECT_EQ(codes(r), (QStringList{"B2", "C3"}));
+    EXPECT_EQ(t.db().scalar("select count(*) from ASPKM").toInt(), 2);
+}
+
+TEST_F(RowSetTest, DatabaseRefusalKeepsTheRowInEditingWithWhatWasTyped) {
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    QList<DbError::Kind> errors;
+    r.hooks.onPostError = [&](const DbError& e) { errors.append(e.kind()); };
+    r.open();
+    r.append();
+    r.setValue("Spbm", "A1");  // a1 exists in another letter case
+    EXPECT_FALSE(r.post());
+    r.setValue("Spbm", QString(17, 'x'));
+    EXPECT_FALSE(r.post());
+    EXPECT_EQ(errors, (QList<DbError::Kind>{DbError::Kind::DuplicateKey, DbError::Kind::TooLong}));
+    EXPECT_EQ(r.state(), RowSet::State::Insert);
+    EXPECT_EQ(r.value("Spbm").toString(), QString(17, 'x'));
+    r.setValue("Spbm", "D4");
+    EXPECT_TRUE(r.post());
+
+    r.hooks.onPostError = {};
+    r.edit();
+    r.setValue("Spbm", "b2");
+    EXPECT_THROW(r.post(), DbError) << "without a handler the caller sees the error";
+    EXPECT_EQ(r.state(), RowSet::State::Edit);
+}
+
+TEST_F(RowSetTest, SortTextAlternatesAndKeepsTheCurrentRow) {
+    RowSet r(t.db());
+    r.setTable("ASPKM", "IDNO");
+    r.open();
+    r.moveTo(1);  // a1
+    ASSERT_TRUE(r.setSort("Spmc  ASC"));
+    EXPECT_EQ(r.sort(), "Spmc  ASC");
+    EXPECT_EQ(codes(r), (QStringList{"a1", "B2", "C3"})) << "text sorts without regard to case";
+    EXPECT_EQ(r.value("Spbm").toString(), "a1");
+    ASSERT_TRUE(r.setSort("Kcsl  DESC"));
+    EXPECT_EQ(codes(r), (QStringList{"B2", "a1", "C3"}));
+    EXPECT_FALSE(r.setSort("nosuch  ASC"));
+    EXPECT_EQ(r.sort(), "Kcsl  DESC") << "a refused sort changes nothing";
+    r.addCalculatedField("kcje2", [](const RowView& v) { return v.value("Kcsl").toDouble() * 2; });
+    EXPECT_FALSE(r.setSort("kcje2  ASC")) << "only data fields sort";
+    ASSERT_TRUE(r.setSort(""));
+    EXPECT_EQ(codes(r), (QStringList{"B2", "a1", "C3"}));
+}
+
+TEST_F(RowSetTest, LocateExactPrefixAndCaseInsensitive) {
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    r.open();
+    struct Case {
+        QString value;
+        RowSet::LocateOptions options;
+        QString found;  // empty: not found, the cursor stays
+    };
+    const Case cases[] = {
+        {"B2", {}, "B2"},
+        {"b2", {}, ""},
+        {"b2", {true, false}, "B2"},
+        {"c", {true, true}, "C3"},
+        {"C", {false, true}, "C3"},
+        {"A", {false, true}, ""},
+        {"", {false, true}, "a1"},
+    };
+    for (const Case& c : cases) {
+        r.first();
+        r.moveTo(1);
+        const QString before = r.value("Spbm").toString();
+        const bool found = r.locate("Spbm", c.value, c.options);
+        EXPECT_EQ(found, !c.found.isEmpty()) << c.value.toStdString();
+        EXPECT_EQ(r.value("Spbm").toString(), found ? c.found : before);
+    }
+    EXPECT_TRUE(r.locate(QStringList{"Splb", "Kcsl"}, QVariantList{"01", 5}));
+    EXPECT_EQ(r.value("Spbm").toString(), "B2");
+}
+
+TEST_F(RowSetTest, FilterTextMatchesNamesWithApostrophesExactly) {
+    t.db().exec("insert into Agzrz (logname, name, operation) values "
+                "('a', 'O''Neil', '1'), ('b', 'ONeil', '2'), ('c', 'o''neil', '3'), ('d', 'X', '4')");
+    RowSet log(t.db());
+    log.setTable("Agzrz");
+    log.open();
+    EXPECT_EQ(RowSet::filterText("name", "O'Neil"), "name='O''Neil'");
+    ASSERT_TRUE(log.setFilterText(RowSet::filterText("name", "O'Neil")));
+    EXPECT_EQ(log.recordCount(), 2) << "Jet compares text without regard to case";
+    ASSERT_TRUE(log.setFilterText("name='X' and operation='4'"));
+    EXPECT_EQ(log.recordCount(), 1);
+    EXPECT_FALSE(log.setFilterText("name='unterminated"));
+    EXPECT_FALSE(log.setFilterText("nosuch='x'"));
+    log.clearFilter();
+    EXPECT_EQ(log.recordCount(), 4);
+    log.setFilter([](const RowView& v) { return v.value("logname").toString() > "b"; });
+    EXPECT_EQ(log.recordCount(), 2);
+}
+
+TEST_F(RowSetTest, DetailFollowsTheMasterRow) {
+    t.db().exec("insert into ASPRKD (DJHM) values ('000000001'), ('000000002'), ('000000003')");
+    t.db().exec("insert into asprkdd (DJHM, FLBH) values ('000000001', 1), ('000000001', 2), ('000000002', 1)");
+    RowSet dbm(t.db()), dbd(t.db());
+    dbm.setTable("ASPRKD", "ASPRKD#PX");
+    dbd.setTable("asprkdd", "FLBH", "DJHM = :DJHM");
+    dbd.setMaster(&dbm, {"DJHM"});
+    dbm.open();
+    dbd.open();
+    EXPECT_EQ(dbd.recordCount(), 2);
+    dbm.next();
+    EXPECT_EQ(dbd.recordCount(), 1);
+    dbm.next();
+    EXPECT_EQ(dbd.recordCount(), 0);
+    dbm.append();
+    EXPECT_EQ(dbd.recordCount(), 0) << "a new header has no lines";
+    dbm.cancel();
+    EXPECT_EQ(dbd.recordCount(), 0);
+    dbm.first();
+    EXPECT_EQ(dbd.recordCount(), 2);
+}
+
+TEST_F(RowSetTest, CalculatedLookupAndChangeHooks) {
+    RowSet categories(t.db());
+    categories.setTable("ASPLB", "Bm");
+    categories.open();
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    r.addLookupField("lbmc", "Splb", &categories, "Bm", "Mc");
+    r.addCalculatedField("kcje2", [](const RowView& v) { return v.value("Kcsl").toDouble() * v.value("kcjg").toDouble(); });
+    r.open();
+    r.onFieldChange("kcsl", [&] { r.setValue("kcje", r.value("Kcsl").toDouble() * r.value("kcjg").toDouble()); });
+    EXPECT_EQ(r.value("lbmc").toString(), "服装");
+    EXPECT_DOUBLE_EQ(r.value("kcje2").toDouble(), 10);
+    r.locate("Spbm", "C3");
+    EXPECT_TRUE(r.value("lbmc").isNull()) << "an unknown category shows nothing";
+
+    r.first();
+    r.edit();
+    r.setValue("Kcsl", 3);
+    EXPECT_DOUBLE_EQ(r.value("kcje").toDouble(), 30);
+    EXPECT_DOUBLE_EQ(r.value("kcje2").toDouble(), 30) << "calculated fields see the row being edited";
+    r.setValue("Splb", "01");
+    EXPECT_EQ(r.value("lbmc").toString(), "运动鞋");
+    r.post();
+
+    categories.first();
+    categories.edit();
+    categories.setValue("Mc", "鞋类");
+    categories.post();
+    EXPECT_EQ(r.value("lbmc").toString(), "鞋类") << "a changed category shows at once";
+}
+
+TEST_F(RowSetTest, RefreshRereadsAndStaysOnTheSameRow) {
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    r.open();
+    r.locate("Spbm", "C3");
+    t.db().exec("insert into ASPKM (Spbm, Spmc) values ('0A', 'new')");
+    t.db().exec("update ASPKM set Spmc = 'changed' where Spbm = 'C3'");
+    r.refresh();
+    EXPECT_EQ(r.recordCount(), 4);
+    EXPECT_EQ(r.value("Spbm").toString(), "C3");
+    EXPECT_EQ(r.value("Spmc").toString(), "changed");
+}
+
+TEST_F(RowSetTest, QueriesAreReadOnlyAndTakeParameters) {
+    RowSet q(t.db());
+    q.setQuery("select spbm, kcsl * kcjg as je from aspkm where splb = :lb order by spbm");
+    q.setParam("lb", "01");
+    q.open();
+    ASSERT_EQ(q.recordCount(), 1);
+    EXPECT_DOUBLE_EQ(q.value("je").toDouble(), 10);
+    EXPECT_FALSE(q.edit());
+    EXPECT_FALSE(q.append());
+    EXPECT_FALSE(q.remove());
+}
+
+}  // namespace
