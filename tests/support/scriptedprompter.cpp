@@ -40,3 +40,12 @@ std::optional<QString> ScriptedPrompter::chooseOpenFile(const QStringList&) {
     const auto choice = files_.takeFirst();
     return choice ? std::optional<QString>(choice->path) : std::nullopt;
 }
+
+QString ScriptedPrompter::inputPassword(const QString& prompt) {
+    prompts.append(prompt);
+    if (passwords_.isEmpty()) {
+        ADD_FAILURE() << "unexpected password prompt: " << prompt.toStdString();
+        return {};
+    }
+    return passwords_.takeFirst();
+}

@@ -1,0 +1,32 @@
+// Tfrmsetcfg: the user-settings dialog (company data, counters, sizes, the two INI switches).
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class FieldEdit;
+class Prompter;
+class Session;
+class Tfdbm;
+
+class Tfrmsetcfg : public QDialog {
+    Q_OBJECT
+public:
+    Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent = nullptr);
+
+    QCheckBox* printRule;       // "单据必须先记帐才能打印"
+    QCheckBox* salesPriceRule;  // "商品销售价格允许修改"
+
+    // OK: the INI switches written and in effect at once, the row saved.
+    // False (the dialog stays open) when a box or the save is refused.
+    bool save();
+
+protected:
+    void reject() override;
+
+private:
+    Tfdbm& dbm_;
+    Session& session_;
+    Prompter& prompter_;
+    QList<FieldEdit*> edits_;
+};

@@ -1,0 +1,99 @@
+#include "dataaware/fieldeditors.h"
+
+#include "database/displayformat.h"
+#include "database/rowset.h"
+#include "shell/prompter.h"
+
+#include <QTimer>
+
+namespace {
+
+// Keeps an editor showing the current row's value whenever the row set moves or changes.
+template <typename Editor, typename Show>
+void follow(RowSet& rows, Editor* editor, Show show) {
+    QObject::connect(&rows, &RowSet::reset, editor, show);
+    QObject::connect(&rows, &RowSet::currentChanged, editor, show);
+    QObject::connect(&rows, &RowSet::rowChanged, editor, [&rows, show](int position) {
+        if (position == rows.position()) show();
+    });
+    show();
+}
+
+QString refusal(FieldType type, const QString& text) {
+    switch (type) {
+    case FieldType::Integer: return QString("'%1' 不是有效的整数").arg(text);
+    case FieldType::DateTime: return QString("'%1' 不是有效的日期").arg(text);
+    default: return QString("'%1' 不是有效的数值").arg(text);
+    }
+}
+
+}  // namespace
+
+FieldEdit::FieldEdit(RowSet& rows, const QString& field, Prompter& prompter, QWidget* parent)
+    : QLineEdit(parent), rows_(rows), field_(field), prompter_(prompter) {
+    const int index = rows.fieldIndex(field);
+    if (index >= 0 && rows.field(index).width > 0) setMaxLength(rows.field(index).width);
+    follow(rows, this, [this] {
+        if (!typed_) showValue();
+    });
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (!rows_.edit()) {
+            showValue();
+            return;
+        }
+        typed_ = true;
+    });
+    connect(this, &QLineEdit::returnPressed, this, &FieldEdit::commit);
+    connect(&rows, &RowSet::stateChanged, this, [this] {
+        if (rows_.isEditing()) return;
+        typed_ = false;  // saved or discarded: show what the row holds
+        showValue();
+    });
+}
+
+void FieldEdit::showValue() {
+    const int index = rows_.fieldIndex(field_);
+    setText(index < 0 ? QString() : displayformat::format(rows_.value(field_), {}));
+}
+
+bool FieldEdit::commit() {
+    if (!typed_) return true;
+    if (!rows_.setValue(field_, text())) {
+        prompter_.message(refusal(rows_.field(rows_.fieldIndex(field_)).type, text()));
+        QTimer::singleShot(0, this, [this] { setFocus(); });
+        return false;
+    }
+    typed_ = false;
+    return true;
+}
+
+void FieldEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    commit();
+}
+
+FieldCheckBox::FieldCheckBox(const QString& text, RowSet& rows, const QString& field, QWidget* parent)
+    : QCheckBox(text, parent), rows_(rows), field_(field) {
+    follow(rows, this, [this] {
+        const QSignalBlocker block(this);
+        setChecked(rows_.value(field_).toBool());
+    });
+    connect(this, &QCheckBox::clicked, this, [this](bool on) {
+        if (!rows_.edit() || !rows_.setValue(field_, on)) setChecked(rows_.value(field_).toBool());
+    });
+}
+
+FieldSpinBox::FieldSpinBox(RowSet& rows, const QString& field, int minimum, int maximum, QWidget* parent)
+    : QSpinBox(parent), rows_(rows), field_(field) {
+    setRange(minimum, maximum);
+    follow(rows, this, [this] {
+        const QSignalBlocker block(this);
+        setValue(rows_.value(field_).toInt());
+    });
+    connect(this, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!rows_.edit() || !rows_.setValue(field_, v)) {
+            const QSignalBlocker block(this);
+            setValue(rows_.value(field_).toInt());
+        }
+    });
+}

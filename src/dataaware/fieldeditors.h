@@ -1,0 +1,49 @@
+// Editors bound to one field of a RowSet's current row: typing puts the row
+// into edit, leaving the box hands the value to the row set.
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSpinBox>
+
+class Prompter;
+class RowSet;
+
+class FieldEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    FieldEdit(RowSet& rows, const QString& field, Prompter& prompter, QWidget* parent = nullptr);
+    // Hands the typed text to the row set. A text the field's type does not
+    // take is refused with a message naming it; the focus then stays.
+    bool commit();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void showValue();
+    RowSet& rows_;
+    QString field_;
+    Prompter& prompter_;
+    bool typed_ = false;
+};
+
+class FieldCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    FieldCheckBox(const QString& text, RowSet& rows, const QString& field, QWidget* parent = nullptr);
+
+private:
+    RowSet& rows_;
+    QString field_;
+};
+
+class FieldSpinBox : public QSpinBox {
+    Q_OBJECT
+public:
+    FieldSpinBox(RowSet& rows, const QString& field, int minimum, int maximum, QWidget* parent = nullptr);
+
+private:
+    RowSet& rows_;
+    QString field_;
+};

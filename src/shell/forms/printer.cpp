@@ -1,0 +1,6 @@
+#include "shell/forms/printer.h"
+
+QPrinter& currentPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}

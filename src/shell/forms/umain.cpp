@@ -1,0 +1,429 @@
+#include "shell/forms/umain.h"
+
+#include "admin/forms/Usetdate.h"
+#include "admin/forms/usetcfg.h"
+#include "admin/forms/usetwall.h"
+#include "shell/forms/artwork.h"
+#include "shell/forms/childwindow.h"
+#include "shell/forms/desktoparea.h"
+#include "shell/forms/printer.h"
+#include "shell/forms/ulogin.h"
+#include "shell/loginrules.h"
+#include "shell/prompter.h"
+#include "shell/session.h"
+#include "shell/udbm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+// One line per command: where it sits, what it says, and what it opens. A
+// command without a handler belongs to a window not built yet and stays
+// disabled; wiring a new window is adding its handler here.
+struct Tfrmmain::Command {
+    const char* menu;  // the menu's object name; empty: toolbar only
+    const char* name;  // the action's object name; "-" a separator
+    const char* caption;
+    const char* hint;
+    QKeySequence key;
+    std::function<void(Tfrmmain&)> run;
+};
+
+const QList<Tfrmmain::Command>& Tfrmmain::commands() {
+    static const QList<Command> table = {
+        {"MenuFile", "alfLogin", "注销[&L]", "系统注销", QKeySequence("Ctrl+Alt+L"), &Tfrmmain::loginCommand},
+        {"MenuFile", "alfPWD", "修改口令...", "修改口令", {}, &Tfrmmain::changePassword},
+        {"MenuFile", "alfsql", "&SQL 操作...", "", {}, {}},
+        {"MenuFile", "alcxlssj", "查询历史数据", "进行历史数据查询....", {}, {}},
+        {"MenuFile", "-", "", "", {}, {}},
+        {"MenuFile", "alfSetPrn", "设置打印机...", "设置打印机...", {}, &Tfrmmain::printerSetup},
+        {"MenuFile", "alfPreview", "打印预览", "打印预览", {}, {}},
+        {"MenuFile", "alfprint", "打印输出", "打印输出....", QKeySequence("Ctrl+P"), {}},
+        {"MenuFile", "-", "", "", {}, {}},
+        {"MenuFile", "alfClose", "关闭[&Close]", "关闭返回...", QKeySequence("Alt+X"), [](Tfrmmain& m) { m.close(); }},
+        {"MenuFile", "alfShut", "关机[Shu&t Down]", "", {}, {}},
+
+        {"MenuYw", "alYwYpRk", "商品入库业务", "进行商品入库业务", {}, {}},
+        {"MenuYw", "alywfkdlr", "付款单录入", "进行付款单录入", {}, {}},
+        {"MenuYw", "alYwYpCk", "商品销售发货", "进行商品销售与发货业务", {}, {}},
+        {"MenuYw", "alYwQzHs", "欠帐回收业务", "进行欠款回收", {}, {}},
+        {"MenuYw", "alywDdLr", "制作商品定单", "制作商品定货单", {}, {}},
+        {"MenuYw", "alywsjzl", "系统数据整理", "进行系统数据整理", {}, {}},
+
+        {"MenuCx", "alCxspkm", "商品库存信息", "商品库存信息查询", {}, {}},
+        {"MenuCx", "alCxBmkM", "客户往来信息", "查询客户往来信息....", {}, {}},
+        {"MenuCx", "alcxgyxx", "供应商往来信息", "查询供应商往来信息", {}, {}},
+        {"MenuCx", "alcxHzrkd", "入库单汇总", "", {}, {}},
+        {"MenuCx", "alcxhzckd", "出库单汇总", "", {}, {}},
+        {"MenuCx", "alcxhzskd", "收款单汇总", "", {}, {}},
+        {"MenuCx", "alcxhzfkd", "付款单汇总", "", {}, {}},
+
+        {"MenuXt", "alxtdmwh", "系统代码维护", "进行系统代码维护", {}, {}},
+        {"MenuXt", "alxtYpDm", "商品代码维护", "进行商品编码信息维护", {}, {}},
+        {"MenuXt", "alXtBmk", "往来客户维护", "欠帐初始信息录入", {}, {}},
+        {"MenuXt", "alXtGys", "供应商信息", "商品供应商信息维护", {}, {}},
+        {"MenuXt", "alXtZbInit", "生成系统帐簿", "进行有关帐簿生成", {}, {}},
+
+        {"MenuCjgl", "alxtsetdate", "设置处理时间", "设置业务日期", {}, &Tfrmmain::setBusinessDate},
+        {"MenuCjgl", "alxtsetcfg", "设置用户信息", "", {}, &Tfrmmain::userSettings},
+        {"MenuCjgl", "alxtInit", "系统数据初始", "", {}, {}},
+        {"MenuCjgl", "alxtgzrz", "工作日志管理", "", {}, {}},
+        {"MenuCjgl", "alxtczygl", "操作员管理", "", {}, {}},
+        {"MenuCjgl", "alxtsetwall", "设置背景图形", "", {}, &Tfrmmain::wallpaperSettings},
+        {"MenuCjgl", "alXtSql", "系统ＳＱＬ定义", "进行系统ＳＱＬ定义", {}, {}},
+        {"MenuCjgl", "alxtCompact", "压缩数据库", "压缩系统数据库", {}, {}},
+
+        {"MenuYmYc", "alXtYm", "月末数据处理", "进行系统月末月初数据处理", {}, {}},
+        {"MenuYmYc", "alXtYc", "月初数据处理", "进行系统月初数据处理", {}, {}},
+        {"MenuYmYc", "alxtymyckg", "系统月初开工", "", {}, {}},
+
+        {"MenuWindows", "WindowArrange1", "排列[&Arrange]", "排列...", {},
+         [](Tfrmmain& m) { m.desktop_->tileSubWindows(); }},
+        {"MenuWindows", "WindowCascade1", "级联[C&asade]", "级联...", {},
+         [](Tfrmmain& m) { m.desktop_->cascadeSubWindows(); }},
+        {"MenuWindows", "WindowTileHorizontal1", "排列[&Tile]", "排列...", {},
+         [](Tfrmmain& m) { m.desktop_->tileSubWindows(); }},
+        {"MenuWindows", "alWIndowsNext", "下一窗口[&Next]", "下一个窗口...", QKeySequence("Ctrl+F6"),
+         [](Tfrmmain& m) { m.desktop_->activateNextSubWindow(); }},
+
+        // No help file is configured: the command asks for nothing.
+        {"MenuHelp", "alfhelp", "帮助[&Help]", "查看系统帮助...", QKeySequence("F1"), [](Tfrmmain&) {}},
+        {"MenuHelp", "alfCalc", "计算器[&C]", "系统计算器", QKeySequence("Ctrl+L"), &Tfrmmain::startCalculator},
+        {"MenuHelp", "alfTxl", "通讯录", "通讯录", {}, {}},
+        {"MenuHelp", "alfAbout", "关于[&A]...", "关于本系统", {}, {}},
+
+        {"", "alfModiRep", "设计报表", "修改报表样式....", {}, {}},
+    };
+    return table;
+}
+
+Tfrmmain::Tfrmmain(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), dbm_(dbm), session_(session), prompter_(prompter),
+      rules_(new LoginRules(dbm, session, prompter)) {
+    setObjectName("frmmain");
+    setWindowTitle("Quorvel商业信息系统");
+    setWindowIcon(artwork::programIcon());
+    QApplication::setApplicationDisplayName("");
+    runLogin_ = [this] {
+        return RunLogin(*rules_, session_, prompter_, [this](const QString& t) { setStatusText(1, t); }, this);
+    };
+
+    desktop_ = new DesktopArea(this);
+    desktop_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    desktop_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(desktop_);
+    connect(desktop_, &QMdiArea::subWindowActivated, this, &Tfrmmain::childActivated);
+
+    buildCommands();
+    buildStatusBar();
+    connect(&session_, &Session::businessDateChanged, this, [this](const QString& t) { setStatusText(2, t); });
+    setStatusText(2, Session::businessDateText(session_.businessDate(), false));
+    setStatusText(3, "工作目录:" + session_.workingDirectory());
+}
+
+Tfrmmain::~Tfrmmain() { delete rules_; }
+
+void Tfrmmain::buildCommands() {
+    // The top of the window: the menu bar (normal or history mode) over the control bar.
+    auto* top = new QWidget(this);
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    MenuMain = new QMenuBar(top);
+    MenuMain->setObjectName("MenuMain");
+    MenuLssj = new QMenuBar(top);
+    MenuLssj->setObjectName("MenuLssj");
+    MenuLssj->hide();
+    mCtrlBar = new QWidget(top);
+    mCtrlBar->setObjectName("mCtrlBar");
+    auto* barLayout = new QHBoxLayout(mCtrlBar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->setSpacing(0);
+    topLayout->addWidget(MenuMain);
+    topLayout->addWidget(MenuLssj);
+    topLayout->addWidget(mCtrlBar);
+    setMenuWidget(top);
+
+    const QList<QPair<QString, QString>> menus = {
+        {"MenuFile", "文件[&F]"},   {"MenuYw", "日常业务[&A]"},   {"MenuCx", "综合查询[&B]"},
+        {"MenuXt", "系统维护[&D]"}, {"MenuCjgl", "超级管理[&E]"}, {"MenuYmYc", "月末月初[&F]"},
+        {"MenuWindows", "窗口[&W]"}, {"MenuHelp", "帮助[&H]"},
+    };
+    for (const auto& [name, title] : menus) {
+        QMenu* m = MenuMain->addMenu(title);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name + "Item");
+        menus_.insert(name, m);
+    }
+    for (const Command& c : commands()) {
+        QMenu* m = menus_.value(c.menu);
+        if (QString(c.name) == "-") {
+            m->addSeparator();
+            continue;
+        }
+        auto* a = new QAction(c.caption, this);
+        a->setObjectName(c.name);
+        a->setStatusTip(c.hint);
+        a->setToolTip(QString(c.hint).isEmpty() ? QString(c.caption).remove('&') : c.hint);
+        if (!c.key.isEmpty()) {
+            a->setShortcut(c.key);
+            a->setShortcutContext(Qt::ApplicationShortcut);
+        }
+        a->setEnabled(bool(c.run));
+        if (c.run) connect(a, &QAction::triggered, this, [this, run = c.run] { run(*this); });
+        if (m) m->addAction(a);
+        else addAction(a);  // toolbar only; keeps its shortcut alive
+        actions_.insert(c.name, a);
+    }
+    // The period SQL table is not offered from the menu.
+    actions_.value("alXtSql")->setVisible(false);
+
+    // The window menu lists the open child windows at its end.
+    QMenu* windows = menus_.value("MenuWindows");
+    QAction* listStart = windows->addSeparator();
+    connect(windows, &QMenu::aboutToShow, this, [this, windows, listStart] {
+        const QList<QAction*> all = windows->actions();
+        for (qsizetype i = all.indexOf(listStart) + 1; i < all.size(); ++i) windows->removeAction(all[i]), delete all[i];
+        for (QMdiSubWindow* sub : desktop_->subWindowList()) {
+            QAction* a = windows->addAction(sub->windowTitle());
+            a->setCheckable(true);
+            a->setChecked(sub == desktop_->activeSubWindow());
+            connect(a, &QAction::triggered, this, [this, sub] { desktop_->setActiveSubWindow(sub); });
+        }
+    });
+
+    auto toolbar = [this, barLayout](const char* name, const QStringList& buttons) {
+        auto* bar = new QToolBar(name, mCtrlBar);
+        bar->setObjectName(name);
+        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        for (const QString& b : buttons) {
+            if (b == "-") bar->addSeparator();
+            else bar->addAction(actions_.value(b));
+        }
+        barLayout->addWidget(bar);
+        return bar;
+    };
+    ToolBarYw = toolbar("ToolBarYw", {"alYwYpRk", "alYwYpCk", "-", "alCxspkm"});
+    ToolBarXt = toolbar("ToolBarXt", {"alfprint", "alfPreview", "-", "alfModiRep", "alfSetPrn", "-", "alfLogin",
+                                      "alfCalc", "alfTxl", "-", "alfAbout", "-", "alfClose"});
+    barLayout->addStretch();
+}
+
+void Tfrmmain::buildStatusBar() {
+    QStatusBar* stb = statusBar();
+    stb->setObjectName("stb");
+    stb->setSizeGripEnabled(false);
+    const int widths[] = {80, 260, 160, 0};
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = new QLabel(stb);
+        panel->setObjectName(QString("stbPanel%1").arg(i));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (widths[i]) panel->setMinimumWidth(widths[i]);
+        stb->addPermanentWidget(panel, i == 3 ? 1 : 0);
+        panels_.append(panel);
+    }
+}
+
+QAction* Tfrmmain::command(const QString& name) const { return actions_.value(name); }
+
+QMenu* Tfrmmain::menu(const QString& name) const { return menus_.value(name); }
+
+QString Tfrmmain::statusText(int panel) const { return panels_.value(panel) ? panels_[panel]->text() : QString(); }
+
+void Tfrmmain::setStatusText(int panel, const QString& text) {
+    if (QLabel* label = panels_.value(panel)) label->setText(text);
+}
+
+void Tfrmmain::setCommandEnabled(const QString& name, bool on) {
+    // A command whose window is not built yet stays disabled.
+    for (const Command& c : commands())
+        if (name == c.name) actions_.value(name)->setEnabled(on && bool(c.run));
+}
+
+void Tfrmmain::setCommandVisible(const QString& name, bool on) { actions_.value(name)->setVisible(on); }
+
+void Tfrmmain::setMenuVisible(const QString& name, bool on) {
+    if (name == "ToolBarYw") ToolBarYw->setVisible(on);
+    else menus_.value(name)->menuAction()->setVisible(on);
+}
+
+bool Tfrmmain::startUp() {
+    session_.settings = SystemSettings::load(session_.workingDirectory());
+    if (!session_.settings.wallpaper.isEmpty() && !desktop_->setWallpaper(session_.settings.wallpaper))
+        session_.settings.wallpaper.clear();  // the built-in logo stays for this run
+    session_.setLoggedIn(false);
+    if (!runLogin_() || !session_.mayWork()) {
+        session_.setLoggedIn(false);
+        prompter_.message(LoginRules::kNoRight);
+        return false;
+    }
+    applyAdministratorRight();
+    if (!refreshWorkState()) prompter_.message("月末处理后还没有开工，不能进行日常业务处理！");
+    session_.setLoggedIn(true);
+    return true;
+}
+
+bool Tfrmmain::refreshWorkState() {
+    const bool open = dbm_.dailyBusinessOpen();
+    setMenuVisible("MenuYw", open);
+    setMenuVisible("ToolBarYw", open);
+    return open;
+}
+
+void Tfrmmain::applyAdministratorRight() {
+    const bool admin = session_.isAdministrator();
+    for (const char* name : {"alxtczygl", "alxtgzrz", "alxtInit"}) setCommandEnabled(name, admin);
+    for (const char* name : {"alfsql", "alxtsetcfg"}) setCommandVisible(name, admin);
+    setMenuVisible("MenuYmYc", admin);
+}
+
+void Tfrmmain::loginCommand() {
+    if (session_.loggedIn()) logout();
+    else relogin();
+}
+
+namespace {
+const char* const kSessionCommands[] = {"alfPWD", "alcxlssj", "alfsql", "alxtsetdate", "alxtgzrz", "alxtczygl"};
+const char* const kSessionMenus[] = {"MenuYmYc", "MenuYw", "MenuCx", "MenuXt", "MenuCjgl", "ToolBarYw"};
+}  // namespace
+
+void Tfrmmain::logout() {
+    session_.setLoggedIn(false);
+    for (const char* name : kSessionCommands) setCommandEnabled(name, false);
+    setCommandVisible("alxtsetcfg", false);
+    for (const char* name : kSessionMenus) setMenuVisible(name, false);
+    QAction* login = command("alfLogin");
+    login->setText("系统登录[&L]...");
+    login->setStatusTip("重新登陆本系统[Ctrl+Alt+L]");
+    login->setToolTip(login->statusTip());
+    rules_->logout();
+}
+
+void Tfrmmain::relogin() {
+    if (!runLogin_() || !session_.mayWork()) {
+        prompter_.message("登录失败");
+        session_.setLoggedIn(false);
+        return;
+    }
+    session_.setLoggedIn(true);
+    for (const char* name : kSessionCommands) setCommandEnabled(name, true);
+    setCommandVisible("alxtsetcfg", true);
+    for (const char* name : kSessionMenus) setMenuVisible(name, true);
+    applyAdministratorRight();
+    QAction* login = command("alfLogin");
+    login->setText("系统注销[&L]....");
+    login->setStatusTip("注销本系统[Ctrl+Alt+L]");
+    login->setToolTip(login->statusTip());
+}
+
+void Tfrmmain::changePassword() { rules_->changePassword(); }
+
+bool Tfrmmain::noChildren(const QString& message) {
+    if (childCount() == 0) return true;
+    prompter_.message(message);
+    return false;
+}
+
+void Tfrmmain::setBusinessDate() {
+    if (!noChildren("请先结束当前的操作，再更改系统日期！")) return;
+    Tfrmsetsysdate dialog(session_.businessDate(), [this](const QString& t) { setStatusText(1, t); }, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    dbm_.writeWorkLog("更改系统处理日期.");
+    session_.setBusinessDate(dialog.ndate->date(), true);
+}
+
+void Tfrmmain::userSettings() {
+    dbm_.writeWorkLog("改变系统设置信息");
+    Tfrmsetcfg dialog(dbm_, session_, prompter_, this);
+    dialog.exec();
+}
+
+void Tfrmmain::wallpaperSettings() {
+    Tfrmsetwall dialog(session_, prompter_, this);
+    dialog.exec();
+}
+
+void Tfrmmain::printerSetup() {
+    QPrintDialog dialog(&currentPrinter(), this);
+    dialog.setWindowTitle("设置打印机");
+    dialog.exec();
+}
+
+void Tfrmmain::startCalculator() {
+    for (const char* program : {"gnome-calculator", "kcalc", "galculator", "mate-calc", "xcalc"}) {
+        const QString path = QStandardPaths::findExecutable(program);
+        if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
+    }
+    prompter_.message("没有找到计算器程序!");
+}
+
+ChildWindow* Tfrmmain::showChild(const QString& key, const std::function<ChildWindow*()>& create) {
+    if (QMdiSubWindow* existing = children_.value(key)) {
+        existing->showNormal();
+        desktop_->setActiveSubWindow(existing);
+        return qobject_cast<ChildWindow*>(existing->widget());
+    }
+    ChildWindow* child = create();
+    QMdiSubWindow* sub = desktop_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(child, &ChildWindow::positionTextChanged, this, [this](const QString& t) { setStatusText(0, t); });
+    children_.insert(key, sub);
+    sub->show();
+    desktop_->setActiveSubWindow(sub);
+    return child;
+}
+
+int Tfrmmain::childCount() const { return int(desktop_->subWindowList().size()); }
+
+void Tfrmmain::childActivated(QMdiSubWindow* window) {
+    auto* child = window ? qobject_cast<ChildWindow*>(window->widget()) : nullptr;
+    if (plugged_ != child) {
+        for (const QMetaObject::Connection& c : printHandlers_) disconnect(c);
+        printHandlers_.clear();
+        for (const char* name : {"alfprint", "alfPreview", "alfModiRep"}) command(name)->setEnabled(false);
+        plugged_ = child;
+        if (child && child->canPrint()) {
+            printHandlers_ = {
+                connect(command("alfprint"), &QAction::triggered, child, &ChildWindow::print),
+                connect(command("alfPreview"), &QAction::triggered, child, &ChildWindow::preview),
+                connect(command("alfModiRep"), &QAction::triggered, child, &ChildWindow::designReport)};
+            for (const char* name : {"alfprint", "alfPreview", "alfModiRep"}) command(name)->setEnabled(true);
+        }
+    }
+    setStatusText(1, child ? child->activityText() : kReady);
+}
+
+bool Tfrmmain::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !desktop_->activeSubWindow()) setStatusText(1, kReady);
+    return QMainWindow::event(event);
+}
+
+void Tfrmmain::closeEvent(QCloseEvent* event) {
+    if (childCount() > 0) {
+        QMdiSubWindow* active = desktop_->activeSubWindow();
+        (active ? active : desktop_->subWindowList().constFirst())->close();
+        event->ignore();
+        return;
+    }
+    if (session_.loggedIn()) {
+        if (!prompter_.question("是否要退出本系统？")) {
+            event->ignore();
+            return;
+        }
+        dbm_.writeWorkLog("正常退出本系统");
+        rules_->markLoggedOut();
+    }
+    event->accept();
+}

@@ -1,0 +1,100 @@
+// Tfrmmain: the main window, frame of every child window and owner of every command.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class ChildWindow;
+class DesktopArea;
+class LoginRules;
+class Prompter;
+class Session;
+class Tfdbm;
+
+class Tfrmmain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kReady = "Quorvel商业信息系统. 系统就绪.";
+
+    // runLogin shows the login dialog and tells whether an operator logged
+    // in; tests put a scripted login in its place.
+    using LoginRunner = std::function<bool()>;
+    Tfrmmain(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent = nullptr);
+    ~Tfrmmain() override;
+    void setLoginRunner(LoginRunner runner) { runLogin_ = std::move(runner); }
+
+    // The rest of the window's creation: reads SYS_VEXA.INI, runs the login
+    // and applies the rights and the work state. False when nobody may work:
+    // the program then ends.
+    bool startUp();
+
+    QAction* command(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+    QToolBar* businessToolBar() const { return ToolBarYw; }
+    QString statusText(int panel) const;
+    void setStatusText(int panel, const QString& text);
+    DesktopArea* desktop() const { return desktop_; }
+
+    // Single-instance child windows: created on first use, brought to the
+    // front afterwards, forgotten when closed.
+    ChildWindow* showChild(const QString& key, const std::function<ChildWindow*()>& create);
+    int childCount() const;
+
+    // Step 9 of the creation without its message: the daily-business menu
+    // and toolbar are shown exactly when the work state is "1".
+    bool refreshWorkState();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    struct Command;
+    static const QList<Command>& commands();
+    void buildCommands();
+    void buildStatusBar();
+    void setCommandEnabled(const QString& name, bool on);
+    void setCommandVisible(const QString& name, bool on);
+    void setMenuVisible(const QString& name, bool on);
+    bool noChildren(const QString& message);
+    void childActivated(QMdiSubWindow* window);
+
+    void applyAdministratorRight();
+    void loginCommand();
+    void logout();
+    void relogin();
+    void changePassword();
+    void setBusinessDate();
+    void userSettings();
+    void wallpaperSettings();
+    void printerSetup();
+    void startCalculator();
+
+    Tfdbm& dbm_;
+    Session& session_;
+    Prompter& prompter_;
+    LoginRules* rules_;
+    LoginRunner runLogin_;
+
+    DesktopArea* desktop_;
+    QMenuBar* MenuMain;
+    QMenuBar* MenuLssj;  // the history-data mode's menu bar
+    QWidget* mCtrlBar;
+    QToolBar* ToolBarYw;
+    QToolBar* ToolBarXt;
+    QList<QLabel*> panels_;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, QPointer<QMdiSubWindow>> children_;
+    QPointer<ChildWindow> plugged_;  // the child whose print handlers are plugged in
+    QList<QMetaObject::Connection> printHandlers_;
+};
