@@ -20,8 +20,7 @@ public:
     // OK: the INI switches written and in effect at once, the row saved.
     // False (the dialog stays open) when a box or the save is refused.
     bool save();
-
-protected:
+    // Cancel or the close box: the row's changes are discarded.
     void reject() override;
 
 private:

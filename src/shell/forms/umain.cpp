@@ -132,7 +132,11 @@ Tfrmmain::Tfrmmain(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* pa
     setStatusText(3, "工作目录:" + session_.workingDirectory());
 }
 
-Tfrmmain::~Tfrmmain() { delete rules_; }
+Tfrmmain::~Tfrmmain() {
+    // Closing the children while the window goes must not reach this part of it.
+    disconnect(desktop_, nullptr, this, nullptr);
+    delete rules_;
+}
 
 void Tfrmmain::buildCommands() {
     // The top of the window: the menu bar (normal or history mode) over the control bar.
@@ -370,7 +374,8 @@ void Tfrmmain::startCalculator() {
 }
 
 ChildWindow* Tfrmmain::showChild(const QString& key, const std::function<ChildWindow*()>& create) {
-    if (QMdiSubWindow* existing = children_.value(key)) {
+    QMdiSubWindow* existing = children_.value(key);
+    if (existing && desktop_->subWindowList().contains(existing)) {  // not one closing right now
         existing->showNormal();
         desktop_->setActiveSubWindow(existing);
         return qobject_cast<ChildWindow*>(existing->widget());

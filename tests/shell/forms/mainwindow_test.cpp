@@ -1,0 +1,216 @@
+#include "admin/forms/Usetdate.h"
+#include "database/passwordhash.h"
+#include "shell/forms/childwindow.h"
+#include "shell/forms/desktoparea.h"
+#include "shell/forms/umain.h"
+#include "shell/forms/uwait.h"
+#include "shell/loginrules.h"
+#include "shell/session.h"
+#include "shell/systemsettings.h"
+#include "shell/udbm.h"
+#include "support/modal.h"
+#include "support/scriptedprompter.h"
+#include "support/testdatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QMenu>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() : session(t.workingDirectory()), dbm(session), rules(dbm, session, prompter) {
+        dbm.open();
+        addOperator("clerk", {1});
+        addOperator("boss", {16});
+        addOperator("nobody", {});
+        window = std::make_unique<Tfrmmain>(dbm, session, prompter);
+        window->setLoginRunner([this] {
+            ++logins;
+            return rules.checkPassword(loginAs, "pw", QDate(2004, 3, 5)) == LoginRules::Outcome::Succeeded;
+        });
+    }
+    void addOperator(const QString& login, std::initializer_list<int> rights) {
+        dbm.dbapp.exec("insert into Aczqx (logname, name, pwd) values (:l, :l, :p)",
+                       {{"l", login}, {"p", passwords::hash("pw")}});
+        for (int r : rights) dbm.dbapp.exec(QString("update Aczqx set R%1 = True where logname = :l").arg(r), {{"l", login}});
+    }
+    bool visible(const QString& action) { return window->command(action)->isVisible(); }
+    bool menuVisible(const QString& menu) { return window->menu(menu)->menuAction()->isVisible(); }
+    ChildWindow* openChild(const QString& key) {
+        return window->showChild(key, [key] {
+            auto* w = new ChildWindow;
+            w->setWindowTitle(key);
+            return w;
+        });
+    }
+
+    TestDatabase t;
+    ScriptedPrompter prompter;
+    Session session;
+    Tfdbm dbm;
+    LoginRules rules;
+    std::unique_ptr<Tfrmmain> window;
+    QString loginAs = "clerk";
+    int logins = 0;
+};
+
+TEST_F(MainWindowTest, DailyBusinessOperatorSeesNoAdministratorCommands) {
+    ASSERT_TRUE(window->startUp());
+    EXPECT_TRUE(session.loggedIn());
+    EXPECT_FALSE(visible("alfsql"));
+    EXPECT_FALSE(visible("alxtsetcfg"));
+    EXPECT_FALSE(menuVisible("MenuYmYc"));
+    for (const char* name : {"alxtczygl", "alxtgzrz", "alxtInit"}) EXPECT_FALSE(window->command(name)->isEnabled());
+    EXPECT_TRUE(menuVisible("MenuYw"));
+    EXPECT_EQ(window->command("alfLogin")->text(), "注销[&L]");
+    EXPECT_EQ(window->command("alfLogin")->statusTip(), "系统注销");
+}
+
+TEST_F(MainWindowTest, AdministratorWithoutDailyBusinessRightSeesTheAdministratorCommands) {
+    loginAs = "boss";
+    ASSERT_TRUE(window->startUp());
+    EXPECT_TRUE(visible("alfsql"));
+    EXPECT_TRUE(visible("alxtsetcfg"));
+    EXPECT_TRUE(menuVisible("MenuYmYc"));
+    EXPECT_TRUE(window->command("alxtsetcfg")->isEnabled());
+}
+
+TEST_F(MainWindowTest, NobodyWithoutARightGetsIn) {
+    loginAs = "nobody";
+    EXPECT_FALSE(window->startUp());
+    EXPECT_EQ(prompter.messages, (QStringList{LoginRules::kNoRight, LoginRules::kNoRight}))
+        << "the dialog's message, then the main window's";
+    EXPECT_FALSE(session.loggedIn());
+}
+
+TEST_F(MainWindowTest, WorkStateOtherThanOpenHidesDailyBusinessOnce) {
+    dbm.dbapp.exec("update System set Sys2 = '2'");
+    ASSERT_TRUE(window->startUp());
+    EXPECT_FALSE(menuVisible("MenuYw"));
+    EXPECT_FALSE(window->businessToolBar()->isVisibleTo(window.get()));
+    EXPECT_EQ(prompter.messages, QStringList{"月末处理后还没有开工，不能进行日常业务处理！"});
+    dbm.dbapp.exec("update System set Sys2 = '1'");
+    EXPECT_TRUE(window->refreshWorkState());
+    EXPECT_TRUE(menuVisible("MenuYw"));
+    EXPECT_EQ(prompter.messages.size(), 1) << "the refresh has no message";
+}
+
+TEST_F(MainWindowTest, LogoutThenReloginSwapTheCommandsCaptions) {
+    ASSERT_TRUE(window->startUp());
+    QAction* login = window->command("alfLogin");
+    login->trigger();
+    EXPECT_FALSE(session.loggedIn());
+    EXPECT_EQ(login->text(), "系统登录[&L]...");
+    EXPECT_EQ(login->statusTip(), "重新登陆本系统[Ctrl+Alt+L]");
+    EXPECT_FALSE(menuVisible("MenuYw"));
+    EXPECT_FALSE(menuVisible("MenuXt"));
+    EXPECT_FALSE(window->command("alfPWD")->isEnabled());
+    EXPECT_EQ(prompter.messages.constLast(), "您已经注销!您必须重新登录才能使用本系统");
+
+    loginAs = "stranger";
+    login->trigger();
+    EXPECT_EQ(prompter.messages.constLast(), "登录失败");
+    EXPECT_EQ(login->text(), "系统登录[&L]...");
+
+    loginAs = "clerk";
+    login->trigger();
+    EXPECT_TRUE(session.loggedIn());
+    EXPECT_EQ(login->text(), "系统注销[&L]....");
+    EXPECT_EQ(login->statusTip(), "注销本系统[Ctrl+Alt+L]");
+    EXPECT_TRUE(menuVisible("MenuYw"));
+    EXPECT_TRUE(window->command("alfPWD")->isEnabled());
+    EXPECT_FALSE(visible("alxtsetcfg")) << "the administrator right is applied again";
+}
+
+TEST_F(MainWindowTest, CloseTakesChildrenOneByOneThenAsks) {
+    ASSERT_TRUE(window->startUp());
+    window->show();
+    openChild("a");
+    openChild("b");
+    QAction* close = window->command("alfClose");
+    close->trigger();
+    EXPECT_EQ(window->childCount(), 1);
+    close->trigger();
+    EXPECT_EQ(window->childCount(), 0);
+    prompter.expectQuestion("是否要退出本系统？", false);
+    close->trigger();
+    EXPECT_TRUE(window->isVisible());
+    prompter.expectQuestion("是否要退出本系统？", true);
+    close->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(dbm.dbapp.scalar("select operation from Agzrz order by optime desc, rowid desc").toString(),
+              "正常退出本系统");
+    EXPECT_FALSE(dbm.dbapp.scalar("select opstate from Aczqx where logname = 'clerk'").toBool());
+}
+
+TEST_F(MainWindowTest, ChildWindowsAreSingleInstanceUntilClosed) {
+    ASSERT_TRUE(window->startUp());
+    window->show();
+    ChildWindow* first = openChild("goods");
+    openChild("other");
+    EXPECT_EQ(openChild("goods"), first);
+    EXPECT_EQ(window->childCount(), 2);
+    EXPECT_EQ(window->statusText(1), "goods");
+    first->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_NE(openChild("goods"), nullptr);
+    EXPECT_EQ(window->childCount(), 2);
+}
+
+TEST_F(MainWindowTest, BusinessDateShowsMonthAfterLoginAndDayAfterSetDate) {
+    ASSERT_TRUE(window->startUp());
+    EXPECT_EQ(window->statusText(2), "业务日期:2004年3月");
+    EXPECT_EQ(window->statusText(3), "工作目录:" + t.workingDirectory());
+
+    openChild("busy");
+    window->command("alxtsetdate")->trigger();
+    EXPECT_EQ(prompter.messages.constLast(), "请先结束当前的操作，再更改系统日期！");
+    window->desktop()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    answerModal<Tfrmsetsysdate>([](Tfrmsetsysdate* d) {
+        d->ndate->setDate(QDate(2004, 3, 5));
+        d->accept();
+    });
+    window->command("alxtsetdate")->trigger();
+    EXPECT_EQ(window->statusText(2), "业务日期:2004年3月5日");
+    EXPECT_EQ(session.businessDate(), QDate(2004, 3, 5));
+
+    answerModal<Tfrmsetsysdate>([](Tfrmsetsysdate* d) {
+        d->ndate->setDate(QDate(2005, 1, 1));
+        d->reject();
+    });
+    window->command("alxtsetdate")->trigger();
+    EXPECT_EQ(session.businessDate(), QDate(2004, 3, 5)) << "cancel changes nothing";
+}
+
+TEST_F(MainWindowTest, AMissingWallpaperLeavesTheLogoTwoThirdsIn) {
+    SystemSettings::saveWallpaper(t.workingDirectory(), t.workingDirectory() + "/none.bmp");
+    ASSERT_TRUE(window->startUp());
+    EXPECT_FALSE(window->desktop()->hasWallpaper());
+    EXPECT_TRUE(session.settings.wallpaper.isEmpty()) << "forgotten for this run";
+    EXPECT_EQ(DesktopArea::logoPosition(QSize(900, 600), QSize(300, 120)), QPoint(400, 320));
+}
+
+TEST(WaitBoxTest, ASecondBoxReplacesTheReferenceAndHideIsSafe) {
+    HideWaitBox();
+    ShowWaitBox("一");
+    Tfrmwait* first = currentWaitBox();
+    ShowWaitBox("二");
+    Tfrmwait* second = currentWaitBox();
+    ASSERT_NE(first, second);
+    EXPECT_TRUE(first->isVisible());
+    HideWaitBox();
+    EXPECT_EQ(currentWaitBox(), nullptr);
+    EXPECT_TRUE(first->isVisible()) << "only the box shown last goes";
+    HideWaitBox();
+    HideWaitBox();
+    delete first;
+}
+
+}  // namespace
