@@ -1,9 +1,8 @@
 #!/bin/bash
-# The companion tool and the program on real working directories: bad input
+# The companion tool on real working directories: bad input
 # gets a one-line message and a non-zero exit, never a crash.
 set -u
 admin=$1
-program=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -37,13 +36,6 @@ expect 0 "口令:" "$admin" demo "$work/demo"
 expect 0 "8" "$admin" sql "$work/demo" "select sly from system"
 expect 0 "XZ001" "$admin" sql "$work/demo" "select spbm from aspkm where spbm = 'xz001'"
 expect 2 "数据库已经存在" "$admin" demo "$work/demo"
-
-(cd "$work/demo" && QT_QPA_PLATFORM=offscreen "$program") >"$work/out" 2>&1 || { echo "FAIL: program in demo dir"; cat "$work/out"; failures=$((failures + 1)); }
-mkdir -p "$work/empty"
-if (cd "$work/empty" && QT_QPA_PLATFORM=offscreen "$program") >"$work/out" 2>&1; then
-    echo "FAIL: program started without a database"; failures=$((failures + 1))
-fi
-grep -q "quorvel-admin init" "$work/out" || { echo "FAIL: no hint how to create a database"; cat "$work/out"; failures=$((failures + 1)); }
 
 [[ $failures -eq 0 ]] && echo "all admin tool checks passed"
 exit $failures
