@@ -33,7 +33,11 @@ Tfrmsetcfg::Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget
     auto* companyForm = new QFormLayout(company);
     const QList<QPair<const char*, const char*>> companyFields = {
         {"名称", "ANAME"}, {"地址", "ADDRESS"}, {"电话", "TELNO"}, {"传真", "FAXNO"}, {"联系人", "LXRY"}, {"邮编", "ZIPCODE"}};
-    for (const auto& [label, field] : companyFields) companyForm->addRow(label, edit(field));
+    for (const auto& [label, field] : companyFields) {
+        FieldEdit* e = edit(field);
+        e->setMinimumWidth(240);
+        companyForm->addRow(label, e);
+    }
 
     auto* counters = new QGroupBox("单据编号", this);
     auto* counterForm = new QFormLayout(counters);
