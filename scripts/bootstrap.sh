@@ -10,6 +10,7 @@ packages=(
     libgtest-dev                              # tests
     fonts-noto-cjk                            # Chinese text on screen and on paper
     xvfb xauth                                # looking at windows without a desktop
+    libreoffice-calc-nogui                    # reads exported workbooks back in the tests
 )
 
 missing=()
