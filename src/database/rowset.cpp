@@ -583,3 +583,21 @@ bool RowSet::setFilterText(const QString& text) {
 QString RowSet::filterText(const QString& field, const QString& value) {
     return field + "='" + QString(value).replace("'", "''") + "'";
 }
+
+double RowSet::sum(const QString& field, bool visibleOnly) const {
+    const int index = fieldIndex(field);
+    if (index < 0) return 0;
+    const int editing = isEditing() && current_ >= 0 ? view_[current_] : -2;
+    double total = 0;
+    auto add = [&](int stored) {
+        const QVariantList& data = stored == editing || stored < 0 ? buffer_ : rows_[stored];
+        total += fieldValue(data, index).toDouble();
+    };
+    if (visibleOnly) {
+        for (int stored : view_) add(stored);
+    } else {
+        for (int stored = 0; stored < rows_.size(); ++stored) add(stored);
+        if (state_ == State::Insert) add(-1);
+    }
+    return total;
+}

@@ -132,6 +132,10 @@ public:
         return locate(QStringList{field}, QVariantList{value}, options);
     }
 
+    // The sum of a field over the visible rows, or over every loaded row
+    // whatever the filter; the row being edited counts with its typed value.
+    double sum(const QString& field, bool visibleOnly = true) const;
+
     // In-memory sort by a sort text: field names each followed by "ASC" or
     // "DESC" ("Spbm  ASC"), comma separated; empty restores the source order.
     bool setSort(const QString& sortText);

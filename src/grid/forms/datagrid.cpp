@@ -1,0 +1,500 @@
+#include "grid/forms/datagrid.h"
+
+#include "database/displayformat.h"
+#include "database/rowset.h"
+#include "shell/inifile.h"
+#include "shell/prompter.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+
+bool isNumeric(const QVariant& v) {
+    const int t = v.typeId();
+    return t == QMetaType::Double || t == QMetaType::LongLong || t == QMetaType::Int;
+}
+
+// Titles in two rows where a column has a group title ("尺码|36"): the group
+// is drawn once across its neighbouring columns; the sort marker sits at the
+// right of the column title; columns not to be printed have the desktop colour.
+class GridHeader : public QHeaderView {
+public:
+    GridHeader(QList<GridColumn>& columns, QWidget* parent)
+        : QHeaderView(Qt::Horizontal, parent), columns_(columns) {
+        setSectionsClickable(true);
+        setSectionsMovable(true);
+        setHighlightSections(false);
+    }
+    bool twoLevels() const {
+        for (const GridColumn& c : columns_)
+            if (!c.groupTitle().isEmpty()) return true;
+        return false;
+    }
+    QSize sizeHint() const override {
+        QSize s = QHeaderView::sizeHint();
+        const int line = fontMetrics().height() + 6;
+        s.setHeight(twoLevels() ? line * 2 : line);
+        return s;
+    }
+
+protected:
+    void paintSection(QPainter* p, const QRect& rect, int logical) const override {
+        if (logical < 0 || logical >= columns_.size()) return;
+        const GridColumn& c = columns_[logical];
+        p->save();
+        p->setClipRect(rect);
+        QRect lower = rect;
+        if (twoLevels()) {
+            lower.setTop(rect.top() + rect.height() / 2);
+            if (!c.groupTitle().isEmpty()) {
+                // The group cell spans the neighbours with the same group title.
+                int first = visualIndex(logical), last = first;
+                while (first > 0 && columns_.value(logicalIndex(first - 1)).groupTitle() == c.groupTitle() &&
+                       !isSectionHidden(logicalIndex(first - 1)))
+                    --first;
+                while (last + 1 < count() && columns_.value(logicalIndex(last + 1)).groupTitle() == c.groupTitle() &&
+                       !isSectionHidden(logicalIndex(last + 1)))
+                    ++last;
+                const int left = sectionViewportPosition(logicalIndex(first));
+                const int right = sectionViewportPosition(logicalIndex(last)) + sectionSize(logicalIndex(last));
+                const QRect group(left, rect.top(), right - left, rect.height() / 2);
+                drawCell(p, group, c.groupTitle(), palette().button().color());
+            } else {
+                lower.setTop(rect.top());
+            }
+        }
+        const QColor background = c.printed ? palette().button().color() : DataGrid::unprintedTitleColour();
+        QString text = c.columnTitle();
+        drawCell(p, lower, text, background);
+        if (c.marker != GridColumn::Sort::None) {
+            p->setPen(palette().buttonText().color());
+            p->drawText(lower.adjusted(0, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter,
+                        c.marker == GridColumn::Sort::Ascending ? "▲" : "▼");
+        }
+        p->restore();
+    }
+
+private:
+    void drawCell(QPainter* p, const QRect& r, const QString& text, const QColor& background) const {
+        p->fillRect(r, background);
+        p->setPen(palette().mid().color());
+        p->drawRect(r.adjusted(0, 0, -1, -1));
+        p->setPen(palette().buttonText().color());
+        p->drawText(r.adjusted(2, 0, -2, 0), Qt::AlignCenter, text);
+    }
+    QList<GridColumn>& columns_;
+};
+
+}  // namespace
+
+// The footer row of texts and sums under the grid, aligned with its columns.
+class FooterBar : public QWidget {
+public:
+    explicit FooterBar(DataGrid* grid) : QWidget(grid), grid_(grid) { setObjectName("footer"); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), palette().button());
+        for (int col = 0; col < grid_->columns().size(); ++col) {
+            if (grid_->isColumnHidden(col)) continue;
+            const QRect cell(grid_->columnViewportPosition(col), 0, grid_->columnWidth(col), height());
+            p.setPen(palette().mid().color());
+            p.drawRect(cell.adjusted(0, 0, -1, -1));
+            const GridColumn& c = grid_->columns()[col];
+            p.setPen(palette().buttonText().color());
+            const Qt::Alignment align =
+                c.footer == GridColumn::Footer::Text ? Qt::AlignLeft : Qt::AlignRight;
+            p.drawText(cell.adjusted(3, 0, -3, 0), align | Qt::AlignVCenter, grid_->footerText(col));
+        }
+    }
+
+private:
+    DataGrid* grid_;
+};
+
+// ---------------------------------------------------------------- RowSetModel
+
+RowSetModel::RowSetModel(RowSet& rows, QList<GridColumn>& columns, QObject* parent)
+    : QAbstractTableModel(parent), rows_(rows), columns_(columns) {
+    // The row set changes first and tells afterwards; the views re-read then.
+    connect(&rows, &RowSet::reset, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+    connect(&rows, &RowSet::rowChanged, this, [this](int row) {
+        if (row >= 0) emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    });
+    connect(&rows, &RowSet::rowInserted, this, [this](int row) {
+        beginInsertRows({}, row, row);
+        endInsertRows();
+    });
+    connect(&rows, &RowSet::rowRemoved, this, [this](int row) {
+        beginRemoveRows({}, row, row);
+        endRemoveRows();
+    });
+}
+
+void RowSetModel::columnsChanged() {
+    beginResetModel();
+    endResetModel();
+}
+
+int RowSetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_.recordCount(); }
+
+int RowSetModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
+
+QVariant RowSetModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.column() >= columns_.size()) return {};
+    const GridColumn& c = columns_[index.column()];
+    const int field = rows_.fieldIndex(c.field);
+    if (field < 0) return {};
+    switch (role) {
+    case Qt::DisplayRole: {
+        const QString format = c.displayFormat.isEmpty() ? rows_.field(field).displayFormat : c.displayFormat;
+        return displayformat::format(rows_.valueAt(index.row(), field), format);
+    }
+    case Qt::EditRole: {
+        const QVariant v = rows_.valueAt(index.row(), field);
+        return v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15)
+                                               : displayformat::format(v, {});
+    }
+    case Qt::TextAlignmentRole:
+        return isNumeric(rows_.valueAt(index.row(), field)) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                            : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole:
+    case Qt::BackgroundRole: {
+        if (!rowColours) return {};
+        const auto colours = rowColours(rows_.rowAt(index.row()));
+        if (!colours) return {};
+        return role == Qt::ForegroundRole ? colours->first : colours->second;
+    }
+    default: return {};
+    }
+}
+
+bool RowSetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid()) return false;
+    const QString field = columns_[index.column()].field;
+    if (rows_.position() != index.row() && !rows_.moveTo(index.row())) return false;
+    if (!rows_.edit()) return false;
+    if (!rows_.setValue(field, value)) {
+        if (refused) refused(QString("'%1' 不是有效的值").arg(value.toString()));
+        return false;
+    }
+    return true;
+}
+
+Qt::ItemFlags RowSetModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (!index.isValid() || readOnly) return f;
+    const GridColumn& c = columns_[index.column()];
+    const int field = rows_.fieldIndex(c.field);
+    if (c.readOnly || field < 0 || rows_.field(field).readOnly || rows_.field(field).kind != RowSet::FieldKind::Data)
+        return f;
+    return f | Qt::ItemIsEditable;
+}
+
+QVariant RowSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < columns_.size())
+        return columns_[section].title;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+// ------------------------------------------------------------------- DataGrid
+
+DataGrid::DataGrid(RowSet& rows, Prompter& prompter, QWidget* parent)
+    : QTableView(parent), rows_(rows), prompter_(prompter) {
+    model_ = new RowSetModel(rows, columns_, this);
+    model_->refused = [this](const QString& text) { prompter_.message(text); };
+    setHorizontalHeader(new GridHeader(columns_, this));
+    setModel(model_);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setFixedWidth(14);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    footer_ = new FooterBar(this);
+    footer_->hide();
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::sortByColumn);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, footer_, qOverload<>(&QWidget::update));
+    followRowSet();
+}
+
+void DataGrid::followRowSet() {
+    auto toCurrent = [this] {
+        if (syncing_) return;
+        syncing_ = true;
+        const int column = std::max(currentIndex().column(), 0);
+        setCurrentIndex(rows_.position() < 0 ? QModelIndex() : model_->index(rows_.position(), column));
+        syncing_ = false;
+        emit positionTextChanged(rows_.positionText());
+    };
+    connect(&rows_, &RowSet::currentChanged, this, toCurrent);
+    connect(&rows_, &RowSet::reset, this, toCurrent);
+    auto refreshFooter = [this] { footer_->update(); };
+    for (auto signal : {&RowSet::rowChanged, &RowSet::rowInserted, &RowSet::rowRemoved})
+        connect(&rows_, signal, footer_, refreshFooter);
+    connect(&rows_, &RowSet::reset, footer_, refreshFooter);
+}
+
+void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (syncing_ || !current.isValid() || current.row() == rows_.position()) return;
+    // Leaving a row posts it; a refused post keeps the cursor (and the typed values) there.
+    if (!rows_.moveTo(current.row())) {
+        syncing_ = true;
+        setCurrentIndex(model_->index(rows_.position(), current.column()));
+        syncing_ = false;
+    }
+}
+
+GridColumn& DataGrid::addColumn(const QString& field, const QString& title, int width) {
+    GridColumn c;
+    c.field = field;
+    c.title = title;
+    c.width = width;
+    columns_.append(c);
+    applyColumns();
+    return columns_.last();
+}
+
+GridColumn* DataGrid::column(const QString& field) {
+    const int i = columnIndex(field);
+    return i < 0 ? nullptr : &columns_[i];
+}
+
+int DataGrid::columnIndex(const QString& field) const {
+    for (int i = 0; i < columns_.size(); ++i)
+        if (columns_[i].field.compare(field, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+void DataGrid::applyColumns() {
+    model_->columnsChanged();
+    for (int i = 0; i < columns_.size(); ++i) {
+        setColumnWidth(i, columns_[i].width);
+        setColumnHidden(i, !columns_[i].visible);
+    }
+    horizontalHeader()->updateGeometry();
+    horizontalHeader()->viewport()->update();
+    footer_->update();
+}
+
+void DataGrid::applySizeSlots(const QString& prefix, int slotsInUse, const QStringList& labels, const QString& group) {
+    for (int slot = 15; slot >= 0; --slot) {
+        const int i = columnIndex(prefix + QChar('A' + slot));
+        if (i < 0) continue;
+        if (slot >= slotsInUse) columns_.removeAt(i);
+        else columns_[i].title = group + "|" + labels.value(slot);
+    }
+    applyColumns();
+}
+
+void DataGrid::setEnterMode(EnterMode mode, int wrapColumn) {
+    enterMode_ = mode;
+    wrapColumn_ = wrapColumn;
+}
+
+void DataGrid::setReadOnly(bool on) {
+    model_->readOnly = on;
+    setEditTriggers(on ? QAbstractItemView::NoEditTriggers
+                       : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
+}
+
+void DataGrid::setRowColours(std::function<std::optional<std::pair<QColor, QColor>>(const RowView&)> colours) {
+    model_->rowColours = std::move(colours);
+    viewport()->update();
+}
+
+void DataGrid::sortByColumn(int col) {
+    if (col < 0 || col >= columns_.size()) return;
+    GridColumn& c = columns_[col];
+    const int field = rows_.fieldIndex(c.field);
+    QString key;
+    if (field >= 0 && rows_.field(field).kind == RowSet::FieldKind::Data) key = rows_.field(field).name;
+    else if (field >= 0 && rows_.field(field).kind == RowSet::FieldKind::Lookup) key = rows_.field(field).keyField;
+    if (key.isEmpty()) {
+        prompter_.message("非数据字段，不能排序!");
+        return;
+    }
+    const QString current = rows_.sort();
+    const bool descending = current == key + "  ASC";
+    if (!rows_.setSort(key + (descending ? "  DESC" : "  ASC"))) return;
+    c.marker = descending ? GridColumn::Sort::Descending : GridColumn::Sort::Ascending;
+    horizontalHeader()->viewport()->update();
+}
+
+void DataGrid::setFooterVisible(bool on) {
+    footer_->setVisible(on);
+    const int h = on ? verticalHeader()->defaultSectionSize() + 2 : 0;
+    setViewportMargins(0, 0, 0, h);
+    resizeEvent(nullptr);
+}
+
+bool DataGrid::footerVisible() const { return footer_->isVisible(); }
+
+QString DataGrid::footerText(int col) const {
+    const GridColumn& c = columns_.value(col);
+    switch (c.footer) {
+    case GridColumn::Footer::None: return {};
+    case GridColumn::Footer::Text: return c.footerText;
+    case GridColumn::Footer::Sum:
+    case GridColumn::Footer::SumAllRows: {
+        const double total = rows_.sum(c.field, c.footer == GridColumn::Footer::Sum);
+        return displayformat::formatNumber(total, c.footerText.isEmpty() ? "0.00;-0.00;#" : c.footerText);
+    }
+    }
+    return {};
+}
+
+void DataGrid::resizeEvent(QResizeEvent* event) {
+    if (event) QTableView::resizeEvent(event);
+    const QRect vp = viewport()->geometry();
+    footer_->setGeometry(vp.left(), vp.bottom() + 1, vp.width(), viewportMargins().bottom());
+}
+
+void DataGrid::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    if (dx) footer_->update();
+}
+
+QList<int> DataGrid::visibleColumns() const {
+    QList<int> out;
+    for (int visual = 0; visual < horizontalHeader()->count(); ++visual) {
+        const int logical = horizontalHeader()->logicalIndex(visual);
+        if (!isColumnHidden(logical)) out.append(logical);
+    }
+    return out;
+}
+
+QColor DataGrid::unprintedTitleColour() { return QColor(0, 128, 128); }
+
+void DataGrid::keyPressEvent(QKeyEvent* event) {
+    if (enterMode_ != EnterMode::Default && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        state() != QAbstractItemView::EditingState) {
+        moveAfterEnter();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DataGrid::moveAfterEnter() {
+    const QList<int> visible = visibleColumns();
+    if (visible.isEmpty()) return;
+    const QModelIndex at = currentIndex();
+    const int position = int(visible.indexOf(at.column()));
+    if (at.isValid() && position >= 0 && position + 1 < visible.size()) {
+        setCurrentIndex(model_->index(at.row(), visible[position + 1]));
+        return;
+    }
+    const int wrap = visible.contains(wrapColumn_) ? wrapColumn_ : visible.first();
+    if (rows_.position() + 1 < rows_.recordCount()) {
+        if (rows_.moveTo(rows_.position() + 1)) setCurrentIndex(model_->index(rows_.position(), wrap));
+    } else if (enterMode_ == EnterMode::NextColumnAppend && rows_.append()) {
+        setCurrentIndex(model_->index(rows_.position(), wrap));
+    }
+}
+
+// Layout entries: "<field>,<width>,<visible>[,<marker>]" in screen order.
+void DataGrid::saveLayout(IniFile& ini, const QString& section, bool withSortMarkers) const {
+    QList<QPair<QString, QString>> entries;
+    const auto* header = horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const GridColumn& c = columns_[header->logicalIndex(visual)];
+        QString entry = QString("%1,%2,%3").arg(c.field).arg(columnWidth(header->logicalIndex(visual))).arg(c.visible ? 1 : 0);
+        if (withSortMarkers) entry += QString(",%1").arg(int(c.marker));
+        entries.append({QString("col%1").arg(visual), entry});
+    }
+    ini.replaceSection(section, entries);
+}
+
+void DataGrid::restoreLayout(const IniFile& ini, const QString& section, bool withSortMarkers) {
+    const auto entries = ini.section(section);
+    if (entries.size() != columns_.size()) return;  // missing, or made for other columns
+    QList<GridColumn> ordered;
+    for (const auto& [key, value] : entries) {
+        const QStringList parts = value.split(',');
+        bool widthOk = false;
+        const int width = parts.value(1).toInt(&widthOk);
+        const int i = columnIndex(parts.value(0));
+        if (parts.size() < 3 || !widthOk || width < 0 || width > 2000 || i < 0) return;  // damaged: keep the initial layout
+        GridColumn c = columns_[i];
+        c.width = width;
+        c.visible = parts[2] == "1";
+        if (withSortMarkers && parts.size() > 3) c.marker = GridColumn::Sort(std::clamp(parts[3].toInt(), 0, 2));
+        ordered.append(c);
+    }
+    for (int i = 0; i < ordered.size(); ++i)
+        for (int j = i + 1; j < ordered.size(); ++j)
+            if (ordered[i].field.compare(ordered[j].field, Qt::CaseInsensitive) == 0) return;
+    columns_ = ordered;
+    for (int visual = 0; visual < horizontalHeader()->count(); ++visual)
+        horizontalHeader()->moveSection(horizontalHeader()->visualIndex(visual), visual);
+    applyColumns();
+}
+
+namespace {
+
+class GridRows : public ExportSource {
+public:
+    GridRows(const RowSet& rows, QList<int> fields, QStringList titles)
+        : rows_(rows), fields_(std::move(fields)), titles_(std::move(titles)) {}
+    int columnCount() const override { return int(fields_.size()); }
+    QString title(int column) const override { return titles_[column]; }
+    int rowCount() const override { return rows_.recordCount(); }
+    QVariant value(int row, int column) const override { return rows_.valueAt(row, fields_[column]); }
+
+private:
+    const RowSet& rows_;
+    QList<int> fields_;
+    QStringList titles_;
+};
+
+}  // namespace
+
+std::unique_ptr<ExportSource> DataGrid::exportSource() const {
+    QList<int> fields;
+    QStringList titles;
+    for (int col : visibleColumns()) {
+        const int field = rows_.fieldIndex(columns_[col].field);
+        if (field < 0) continue;
+        fields.append(field);
+        titles.append(columns_[col].title);
+    }
+    return std::make_unique<GridRows>(rows_, fields, titles);
+}
+
+void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    // Enter in a cell being edited ends the edit and moves on as Enter does elsewhere.
+    if (hint == QAbstractItemDelegate::SubmitModelCache && enterMode_ != EnterMode::Default) moveAfterEnter();
+}
+
+void ShowAllColumns(DataGrid& grid) {
+    for (GridColumn& c : grid.columns()) c.visible = true;
+    grid.applyColumns();
+}
+
+void MarkColumnPrinted(DataGrid& grid, bool printed) {
+    const int col = grid.currentIndex().column();
+    if (col < 0 || col >= grid.columns().size()) return;
+    grid.columns()[col].printed = printed;
+    grid.horizontalHeader()->viewport()->update();
+}
+
+void HideUnprintedColumns(DataGrid& grid) {
+    for (GridColumn& c : grid.columns())
+        if (!c.printed) c.visible = false;
+    grid.applyColumns();
+}
+
+void ShowUnprintedColumns(DataGrid& grid) {
+    for (GridColumn& c : grid.columns())
+        if (!c.printed && !c.visible) c.visible = true;
+    grid.applyColumns();
+}

@@ -1,0 +1,134 @@
+// DataGrid: the data-aware grid every list and document window is made of.
+#pragma once
+
+#include "grid/exportwriters.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QTableView>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class IniFile;
+class Prompter;
+class RowSet;
+class RowView;
+class FooterBar;
+
+struct GridColumn {
+    QString field;
+    QString title;          // "尺码|36": a group title over a column title
+    int width = 80;
+    bool visible = true;
+    bool readOnly = false;
+    QString displayFormat;  // empty: the field's own
+    bool printed = true;    // cleared by MarkColumnPrinted: the title takes the desktop colour
+    enum class Footer { None, Sum, SumAllRows, Text } footer = Footer::None;
+    QString footerText;     // the text, or the display format of the sum
+    enum class Sort { None, Ascending, Descending } marker = Sort::None;
+
+    QString groupTitle() const { return title.contains('|') ? title.section('|', 0, 0) : QString(); }
+    QString columnTitle() const { return title.section('|', -1); }
+};
+
+// The table model over a RowSet: values are read and formatted as rows are
+// painted, never copied up front.
+class RowSetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    RowSetModel(RowSet& rows, QList<GridColumn>& columns, QObject* parent = nullptr);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void columnsChanged();
+
+    // Red on sky blue and the like: a row's colours, or none for the default.
+    std::function<std::optional<std::pair<QColor, QColor>>(const RowView&)> rowColours;
+    // A value the field refuses (letters in a quantity): told here.
+    std::function<void(const QString&)> refused;
+    bool readOnly = false;
+
+private:
+    RowSet& rows_;
+    QList<GridColumn>& columns_;
+};
+
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    // The Enter key: to the next column; from the last column to the next
+    // row (at the wrap column); at the last row a new row when appending is on.
+    enum class EnterMode { Default, NextColumn, NextColumnAppend };
+
+    DataGrid(RowSet& rows, Prompter& prompter, QWidget* parent = nullptr);
+
+    RowSet& rows() { return rows_; }
+    GridColumn& addColumn(const QString& field, const QString& title, int width = 80);
+    QList<GridColumn>& columns() { return columns_; }
+    GridColumn* column(const QString& field);
+    int columnIndex(const QString& field) const;
+    // Call after changing columns: widths, visibility and titles are applied.
+    void applyColumns();
+
+    // Size columns: those beyond the slots in use are removed, the others
+    // titled "尺码|" + the slot's label. prefix is "kcsl" or "sl".
+    void applySizeSlots(const QString& prefix, int slotsInUse, const QStringList& labels, const QString& group = "尺码");
+
+    void setEnterMode(EnterMode mode, int wrapColumn = 0);
+    void setReadOnly(bool on);
+    void setRowColours(std::function<std::optional<std::pair<QColor, QColor>>(const RowView&)> colours);
+
+    // The title click: data columns sort by their field, lookup columns by
+    // their key, others refuse with "非数据字段，不能排序!". Ascending first,
+    // then alternating.
+    void sortByColumn(int column);
+
+    void setFooterVisible(bool on);
+    bool footerVisible() const;
+    QString footerText(int column) const;
+
+    // Layouts kept in VexaStyle.INI, one section per grid.
+    void saveLayout(IniFile& ini, const QString& section, bool withSortMarkers = false) const;
+    void restoreLayout(const IniFile& ini, const QString& section, bool withSortMarkers = false);
+
+    // What the export and the grid printer read: the visible columns as they
+    // stand now, the rows in the grid's order and filter.
+    std::unique_ptr<ExportSource> exportSource() const;
+    QList<int> visibleColumns() const;
+
+    static QColor unprintedTitleColour();
+
+signals:
+    void positionTextChanged(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    void followRowSet();
+    void moveAfterEnter();
+
+    RowSet& rows_;
+    Prompter& prompter_;
+    QList<GridColumn> columns_;
+    RowSetModel* model_;
+    FooterBar* footer_;
+    EnterMode enterMode_ = EnterMode::Default;
+    int wrapColumn_ = 0;
+    bool syncing_ = false;
+};
+
+// The column helpers of uPublic.
+void ShowAllColumns(DataGrid& grid);
+void MarkColumnPrinted(DataGrid& grid, bool printed);
+void HideUnprintedColumns(DataGrid& grid);
+void ShowUnprintedColumns(DataGrid& grid);
