@@ -220,7 +220,10 @@ DataGrid::DataGrid(RowSet& rows, Prompter& prompter, QWidget* parent)
     footer_ = new FooterBar(this);
     footer_->hide();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::sortByColumn);
-    connect(horizontalHeader(), &QHeaderView::sectionResized, footer_, qOverload<>(&QWidget::update));
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (logical < columns_.size() && size > 0) columns_[logical].width = size;  // kept for the layout
+        footer_->update();
+    });
     followRowSet();
 }
 
@@ -274,6 +277,7 @@ int DataGrid::columnIndex(const QString& field) const {
 }
 
 void DataGrid::applyColumns() {
+    const int currentColumn = currentIndex().column();
     model_->columnsChanged();
     for (int i = 0; i < columns_.size(); ++i) {
         setColumnWidth(i, columns_[i].width);
@@ -282,6 +286,11 @@ void DataGrid::applyColumns() {
     horizontalHeader()->updateGeometry();
     horizontalHeader()->viewport()->update();
     footer_->update();
+    if (rows_.position() >= 0 && currentColumn >= 0 && currentColumn < columns_.size()) {
+        syncing_ = true;
+        setCurrentIndex(model_->index(rows_.position(), currentColumn));
+        syncing_ = false;
+    }
 }
 
 void DataGrid::applySizeSlots(const QString& prefix, int slotsInUse, const QStringList& labels, const QString& group) {

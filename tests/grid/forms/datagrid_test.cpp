@@ -1,0 +1,214 @@
+#include "database/rowset.h"
+#include "grid/exportwriters.h"
+#include "grid/forms/datagrid.h"
+#include "grid/forms/gridprinter.h"
+#include "shell/inifile.h"
+#include "support/scriptedprompter.h"
+#include "support/testdatabase.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DataGridTest : public testing::Test {
+protected:
+    DataGridTest() : rows(t.db()), grid(rows, prompter) {
+        t.db().exec("insert into ASPKM (Spbm, Spmc, Kcsl, kcjg, kcje) values "
+                    "('B2', 'beta', 5, 2, 10), ('A1', 'alpha', 1, 10, 10), ('C3', 'gamma', 2, 1, 2)");
+        rows.setTable("ASPKM", "Spbm");
+        rows.addCalculatedField("jz", [](const RowView& v) { return v.value("Kcsl").toDouble() * 2; });
+        rows.open();
+        grid.addColumn("Spbm", "商品编码");
+        grid.addColumn("Spmc", "商品名称");
+        grid.addColumn("Kcsl", "当前库存|数量").footer = GridColumn::Footer::Sum;
+        grid.columns().last().footerText = "0;-0;#";
+        grid.addColumn("kcje", "当前库存|金额");
+        grid.addColumn("jz", "价值");
+        for (const QString& s : QStringList{"kcslA", "kcslB", "kcslC"}) grid.addColumn(s, s);
+        grid.applyColumns();
+        grid.resize(800, 300);
+    }
+    QStringList codes() {
+        QStringList out;
+        for (int r = 0; r < rows.recordCount(); ++r) out.append(grid.model()->index(r, 0).data().toString());
+        return out;
+    }
+    void press(int key) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&grid, &e);
+    }
+
+    TestDatabase t;
+    ScriptedPrompter prompter;
+    RowSet rows;
+    DataGrid grid;
+};
+
+TEST_F(DataGridTest, TitleClicksSortAscendingDescendingAscending) {
+    const QList<QPair<QString, QStringList>> expected = {
+        {"Spmc  ASC", {"A1", "B2", "C3"}}, {"Spmc  DESC", {"C3", "B2", "A1"}}, {"Spmc  ASC", {"A1", "B2", "C3"}}};
+    for (const auto& [sortText, order] : expected) {
+        emit grid.horizontalHeader()->sectionClicked(1);
+        EXPECT_EQ(rows.sort(), sortText);
+        EXPECT_EQ(codes(), order);
+    }
+    EXPECT_EQ(grid.columns()[1].marker, GridColumn::Sort::Ascending);
+    grid.sortByColumn(0);
+    EXPECT_EQ(grid.columns()[1].marker, GridColumn::Sort::Ascending) << "other markers are left as they are";
+    grid.sortByColumn(4);
+    EXPECT_EQ(prompter.messages, QStringList{"非数据字段，不能排序!"});
+    EXPECT_EQ(rows.sort(), "Spbm  ASC");
+}
+
+TEST_F(DataGridTest, FooterSumsFollowEveryChange) {
+    grid.setFooterVisible(true);
+    EXPECT_EQ(grid.footerText(2), "8");
+    rows.edit();
+    rows.setValue("Kcsl", 11);
+    EXPECT_EQ(grid.footerText(2), "18") << "the row being edited counts with its typed value";
+    rows.post();
+    rows.setFilterText("Spbm='A1'");
+    EXPECT_EQ(grid.footerText(2), "11");
+    grid.columns()[2].footer = GridColumn::Footer::SumAllRows;
+    EXPECT_EQ(grid.footerText(2), "18") << "over all customers whatever the filter";
+}
+
+TEST_F(DataGridTest, SizeColumnsBeyondTheSlotsInUseGo) {
+    grid.applySizeSlots("kcsl", 2, {"36", "37", "38"});
+    EXPECT_EQ(grid.columnIndex("kcslC"), -1);
+    EXPECT_EQ(grid.column("kcslA")->title, "尺码|36");
+    EXPECT_EQ(grid.column("kcslB")->title, "尺码|37");
+    grid.applySizeSlots("kcsl", 0, {});
+    EXPECT_EQ(grid.columnIndex("kcslA"), -1);
+    EXPECT_EQ(grid.columns().size(), 5);
+}
+
+TEST_F(DataGridTest, LayoutRoundTripAndADamagedSectionIsIgnored) {
+    QTemporaryDir dir;
+    IniFile ini(dir.path() + "/VexaStyle.INI");
+    grid.horizontalHeader()->moveSection(1, 0);  // name first
+    grid.setColumnWidth(2, 123);
+    grid.columns()[3].visible = false;
+    grid.sortByColumn(3);
+    grid.applyColumns();
+    grid.saveLayout(ini, "frmCxSpkM_dbg01", true);
+    ASSERT_TRUE(ini.save());
+
+    DataGrid fresh(rows, prompter);
+    for (const GridColumn& c : grid.columns()) fresh.addColumn(c.field, c.title);
+    const IniFile reread(dir.path() + "/VexaStyle.INI");
+    fresh.restoreLayout(reread, "frmCxSpkM_dbg01", true);
+    EXPECT_EQ(fresh.columns()[0].field, "Spmc");
+    EXPECT_EQ(fresh.columnWidth(fresh.columnIndex("Kcsl")), 123);
+    EXPECT_FALSE(fresh.column("kcje")->visible);
+    EXPECT_TRUE(fresh.isColumnHidden(fresh.columnIndex("kcje")));
+    EXPECT_EQ(fresh.column("kcje")->marker, GridColumn::Sort::Ascending);
+
+    IniFile damaged(dir.path() + "/VexaStyle.INI");
+    damaged.setValue("frmCxSpkM_dbg01", "col2", "Kcsl,wide,1");
+    DataGrid third(rows, prompter);
+    for (const GridColumn& c : grid.columns()) third.addColumn(c.field, c.title, 77);
+    third.restoreLayout(damaged, "frmCxSpkM_dbg01");
+    EXPECT_EQ(third.columns()[0].field, "Spbm") << "the initial layout stays";
+    EXPECT_EQ(third.columnWidth(2), 77);
+    third.restoreLayout(damaged, "no such section");
+    EXPECT_EQ(third.columns().size(), grid.columns().size());
+}
+
+TEST_F(DataGridTest, PrintMarksHideAndShowColumnsAroundPrinting) {
+    grid.setCurrentIndex(grid.model()->index(0, 1));
+    MarkColumnPrinted(grid, false);
+    EXPECT_EQ(grid.currentIndex().column(), 1);
+    EXPECT_FALSE(grid.columns()[1].printed);
+    grid.columns()[3].visible = false;  // hidden on screen, but printed
+    grid.applyColumns();
+    HideUnprintedColumns(grid);
+    EXPECT_TRUE(grid.isColumnHidden(1));
+    EXPECT_EQ(grid.exportSource()->columnCount(), 6);
+    ShowUnprintedColumns(grid);
+    EXPECT_FALSE(grid.isColumnHidden(1));
+    EXPECT_TRUE(grid.isColumnHidden(3)) << "only the marked columns come back";
+    ShowAllColumns(grid);
+    EXPECT_FALSE(grid.isColumnHidden(3));
+    MarkColumnPrinted(grid, true);
+    EXPECT_TRUE(grid.columns()[1].printed);
+}
+
+TEST_F(DataGridTest, EnterMovesToTheNextColumnThenWrapsAndAppends) {
+    grid.setEnterMode(DataGrid::EnterMode::NextColumnAppend, 1);
+    grid.setCurrentIndex(grid.model()->index(2, 6));  // last row, one before the last column
+    press(Qt::Key_Return);
+    EXPECT_EQ(grid.currentIndex().column(), 7);
+    press(Qt::Key_Return);
+    EXPECT_EQ(rows.state(), RowSet::State::Insert) << "Enter on the last row appends";
+    EXPECT_EQ(rows.recordCount(), 4);
+    EXPECT_EQ(grid.currentIndex(), grid.model()->index(3, 1));
+    rows.cancel();
+    grid.setEnterMode(DataGrid::EnterMode::NextColumn, 0);
+    grid.setCurrentIndex(grid.model()->index(0, 7));
+    press(Qt::Key_Return);
+    EXPECT_EQ(grid.currentIndex(), grid.model()->index(1, 0));
+}
+
+TEST_F(DataGridTest, ARefusedPostKeepsTheRowAndWhatWasTyped) {
+    rows.hooks.beforePost = [&] {
+        prompter.message("记录不能保存！");
+        return false;
+    };
+    grid.setCurrentIndex(grid.model()->index(0, 1));
+    ASSERT_TRUE(grid.model()->setData(grid.model()->index(0, 1), "阿尔法", Qt::EditRole));
+    grid.setCurrentIndex(grid.model()->index(2, 1));
+    EXPECT_EQ(grid.currentIndex().row(), 0);
+    EXPECT_EQ(rows.state(), RowSet::State::Edit);
+    EXPECT_EQ(grid.model()->index(0, 1).data().toString(), "阿尔法");
+    EXPECT_FALSE(grid.model()->setData(grid.model()->index(0, 2), "x12", Qt::EditRole));
+    EXPECT_EQ(prompter.messages.constLast(), "'x12' 不是有效的值");
+    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 4)) & Qt::ItemIsEditable) << "calculated";
+}
+
+// A long list on paper: titles on every page, the page number in the footer.
+TEST_F(DataGridTest, LongGridPaginatesWithTitlesOnEveryPage) {
+    for (int i = 0; i < 150; ++i)
+        t.db().exec("insert into ASPKM (Spbm, Spmc, Kcsl) values (:c, '货品', 1)", {{"c", QString("P%1").arg(i, 3, 10, QChar('0'))}});
+    rows.refresh();
+    QTemporaryDir dir;
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(dir.path() + "/list.pdf");
+    const GridPrinter printer(grid, {"商品编码表", "", "页号：&[Page]", "打印日期:&[date]", false});
+    const int pages = printer.pageCount(pdf);
+    EXPECT_GE(pages, 3);
+    ASSERT_TRUE(printer.render(pdf));
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    QProcess p;
+    p.start(pdftotext, {dir.path() + "/list.pdf", "-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QStringList pageTexts = QString::fromUtf8(p.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pageTexts.size(), pages);
+    // Text extraction reads 页 as a radical of the same shape, so the footer is
+    // matched from 号 on.
+    for (int i = 0; i < pages; ++i) {
+        EXPECT_TRUE(pageTexts[i].contains("商品编码表")) << i;
+        EXPECT_TRUE(pageTexts[i].contains("数量")) << i;
+        EXPECT_TRUE(pageTexts[i].contains(QString("号：%1").arg(i + 1))) << i;
+        EXPECT_TRUE(pageTexts[i].contains("打印")) << i;
+    }
+}
+
+TEST(GridPrinterTest, TitleQuestionKeepsThePresetOnCancel) {
+    ScriptedPrompter prompter;
+    prompter.answerInput(std::nullopt);
+    EXPECT_EQ(GridPrinter::askTitle(prompter, "商品编码表"), "商品编码表");
+    prompter.answerInput(QString("本月新货"));
+    EXPECT_EQ(GridPrinter::askTitle(prompter, "商品编码表"), "本月新货");
+    EXPECT_EQ(GridPrinter::expandFooter("页号：&[Page]", 3), "页号：3");
+}
+
+}  // namespace
