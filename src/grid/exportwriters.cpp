@@ -1,11 +1,17 @@
 #include "grid/exportwriters.h"
 
+#include "database/rowset.h"
 #include "grid/compoundfile.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QtEndian>
+
+#include <algorithm>
+
+int RowSetExport::rowCount() const { return rows_.recordCount(); }
+
+QVariant RowSetExport::value(int row, int column) const { return rows_.valueAt(row, fields_[column]); }
 
 namespace exportwriters {
 namespace {
@@ -39,7 +45,9 @@ bool writeAll(QIODevice& out, const QByteArray& bytes) { return out.write(bytes)
 // ------------------------------------------------------------------ delimited
 
 QString csvField(const QString& text) {
-    if (!text.contains(QRegularExpression(R"([",\r\n])"))) return text;
+    const bool plain = std::none_of(text.begin(), text.end(),
+                                    [](QChar c) { return c == '"' || c == ',' || c == '\r' || c == '\n'; });
+    if (plain) return text;
     return '"' + QString(text).replace("\"", "\"\"") + '"';
 }
 

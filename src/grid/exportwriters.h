@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QIODevice>
+#include <QList>
+#include <QStringList>
 #include <QString>
 #include <QVariant>
 
@@ -14,6 +16,24 @@ public:
     virtual QString title(int column) const = 0;  // a two-level title as "尺码|36"
     virtual int rowCount() const = 0;
     virtual QVariant value(int row, int column) const = 0;
+};
+
+class RowSet;
+
+// The rows of a RowSet in its order and filter, the given fields as columns.
+class RowSetExport : public ExportSource {
+public:
+    RowSetExport(const RowSet& rows, QList<int> fields, QStringList titles)
+        : rows_(rows), fields_(std::move(fields)), titles_(std::move(titles)) {}
+    int columnCount() const override { return int(fields_.size()); }
+    QString title(int column) const override { return titles_[column]; }
+    int rowCount() const override;
+    QVariant value(int row, int column) const override;
+
+private:
+    const RowSet& rows_;
+    QList<int> fields_;
+    QStringList titles_;
 };
 
 namespace exportwriters {

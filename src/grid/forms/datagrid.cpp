@@ -2,6 +2,7 @@
 
 #include "database/displayformat.h"
 #include "database/rowset.h"
+#include "grid/exportgrid.h"
 #include "shell/inifile.h"
 #include "shell/prompter.h"
 
@@ -136,6 +137,11 @@ RowSetModel::RowSetModel(RowSet& rows, QList<GridColumn>& columns, QObject* pare
         beginRemoveRows({}, row, row);
         endRemoveRows();
     });
+    auto indicator = [this] {
+        if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    };
+    connect(&rows, &RowSet::currentChanged, this, indicator);
+    connect(&rows, &RowSet::stateChanged, this, indicator);
 }
 
 void RowSetModel::columnsChanged() {
@@ -201,6 +207,8 @@ Qt::ItemFlags RowSetModel::flags(const QModelIndex& index) const {
 QVariant RowSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < columns_.size())
         return columns_[section].title;
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)  // the current row's indicator
+        return section == rows_.position() ? QVariant(rows_.isEditing() ? "I" : "▶") : QVariant(QString());
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -213,7 +221,8 @@ DataGrid::DataGrid(RowSet& rows, Prompter& prompter, QWidget* parent)
     setHorizontalHeader(new GridHeader(columns_, this));
     setModel(model_);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setFixedWidth(14);
+    verticalHeader()->setFixedWidth(16);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
@@ -340,9 +349,18 @@ void DataGrid::sortByColumn(int col) {
 
 void DataGrid::setFooterVisible(bool on) {
     footer_->setVisible(on);
-    const int h = on ? verticalHeader()->defaultSectionSize() + 2 : 0;
-    setViewportMargins(0, 0, 0, h);
-    resizeEvent(nullptr);
+    updateGeometries();
+}
+
+void DataGrid::updateGeometries() {
+    QTableView::updateGeometries();  // sets the margins for the titles
+    if (!footer_) return;            // still being built
+    // Room for the footer row under the rows, aligned with their columns.
+    const int footerHeight = footer_->isVisibleTo(this) ? verticalHeader()->defaultSectionSize() + 2 : 0;
+    const QMargins m = viewportMargins();
+    if (m.bottom() != footerHeight) setViewportMargins(m.left(), m.top(), m.right(), footerHeight);
+    const QRect vp = viewport()->geometry();
+    footer_->setGeometry(vp.left(), vp.bottom() + 1, vp.width(), footerHeight);
 }
 
 bool DataGrid::footerVisible() const { return footer_->isVisible(); }
@@ -362,9 +380,8 @@ QString DataGrid::footerText(int col) const {
 }
 
 void DataGrid::resizeEvent(QResizeEvent* event) {
-    if (event) QTableView::resizeEvent(event);
-    const QRect vp = viewport()->geometry();
-    footer_->setGeometry(vp.left(), vp.bottom() + 1, vp.width(), viewportMargins().bottom());
+    QTableView::resizeEvent(event);
+    updateGeometries();
 }
 
 void DataGrid::scrollContentsBy(int dx, int dy) {
@@ -447,25 +464,6 @@ void DataGrid::restoreLayout(const IniFile& ini, const QString& section, bool wi
     applyColumns();
 }
 
-namespace {
-
-class GridRows : public ExportSource {
-public:
-    GridRows(const RowSet& rows, QList<int> fields, QStringList titles)
-        : rows_(rows), fields_(std::move(fields)), titles_(std::move(titles)) {}
-    int columnCount() const override { return int(fields_.size()); }
-    QString title(int column) const override { return titles_[column]; }
-    int rowCount() const override { return rows_.recordCount(); }
-    QVariant value(int row, int column) const override { return rows_.valueAt(row, fields_[column]); }
-
-private:
-    const RowSet& rows_;
-    QList<int> fields_;
-    QStringList titles_;
-};
-
-}  // namespace
-
 std::unique_ptr<ExportSource> DataGrid::exportSource() const {
     QList<int> fields;
     QStringList titles;
@@ -475,13 +473,18 @@ std::unique_ptr<ExportSource> DataGrid::exportSource() const {
         fields.append(field);
         titles.append(columns_[col].title);
     }
-    return std::make_unique<GridRows>(rows_, fields, titles);
+    return std::make_unique<RowSetExport>(rows_, fields, titles);
 }
 
 void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     QTableView::closeEditor(editor, hint);
     // Enter in a cell being edited ends the edit and moves on as Enter does elsewhere.
     if (hint == QAbstractItemDelegate::SubmitModelCache && enterMode_ != EnterMode::Default) moveAfterEnter();
+}
+
+bool ExportGrid(DataGrid& grid, Prompter& prompter) {
+    const auto source = grid.exportSource();
+    return ExportGrid(*source, prompter, [&grid](bool on) { grid.setUpdatesEnabled(on); });
 }
 
 void ShowAllColumns(DataGrid& grid) {

@@ -112,6 +112,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void updateGeometries() override;
 
 private:
     void followRowSet();
@@ -121,11 +122,15 @@ private:
     Prompter& prompter_;
     QList<GridColumn> columns_;
     RowSetModel* model_;
-    FooterBar* footer_;
+    FooterBar* footer_ = nullptr;
     EnterMode enterMode_ = EnterMode::Default;
     int wrapColumn_ = 0;
     bool syncing_ = false;
 };
+
+// The export command of a window: its grid's visible columns and rows, the
+// grid not repainting while the file is written.
+bool ExportGrid(DataGrid& grid, Prompter& prompter);
 
 // The column helpers of uPublic.
 void ShowAllColumns(DataGrid& grid);

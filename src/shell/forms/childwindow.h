@@ -11,9 +11,11 @@ public:
     // Status panel 1 while the window is active.
     virtual QString activityText() const { return windowTitle(); }
 
-    // The print protocol: a window that can print plugs these into the main
-    // window's print, preview and design-report commands while it is active.
-    virtual bool canPrint() const { return false; }
+    // The print protocol: while a window is active, the handlers it offers
+    // are plugged into the main window's print (alfprint), preview
+    // (alfPreview) and design-report (alfModiRep) commands; the others stay disabled.
+    enum PrintCommand { Print = 1, Preview = 2, Design = 4 };
+    virtual int printCommands() const { return 0; }
 
 public slots:
     virtual void print() {}

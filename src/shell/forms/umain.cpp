@@ -399,12 +399,16 @@ void Tfrmmain::childActivated(QMdiSubWindow* window) {
         printHandlers_.clear();
         for (const char* name : {"alfprint", "alfPreview", "alfModiRep"}) command(name)->setEnabled(false);
         plugged_ = child;
-        if (child && child->canPrint()) {
-            printHandlers_ = {
-                connect(command("alfprint"), &QAction::triggered, child, &ChildWindow::print),
-                connect(command("alfPreview"), &QAction::triggered, child, &ChildWindow::preview),
-                connect(command("alfModiRep"), &QAction::triggered, child, &ChildWindow::designReport)};
-            for (const char* name : {"alfprint", "alfPreview", "alfModiRep"}) command(name)->setEnabled(true);
+        if (child) {
+            const int offered = child->printCommands();
+            auto plug = [&](const char* name, ChildWindow::PrintCommand which, void (ChildWindow::*handler)()) {
+                if (!(offered & which)) return;
+                printHandlers_.append(connect(command(name), &QAction::triggered, child, handler));
+                command(name)->setEnabled(true);
+            };
+            plug("alfprint", ChildWindow::Print, &ChildWindow::print);
+            plug("alfPreview", ChildWindow::Preview, &ChildWindow::preview);
+            plug("alfModiRep", ChildWindow::Design, &ChildWindow::designReport);
         }
     }
     setStatusText(1, child ? child->activityText() : kReady);

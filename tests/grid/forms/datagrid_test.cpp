@@ -7,6 +7,7 @@
 #include "support/testdatabase.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPrinter>
@@ -200,6 +201,23 @@ TEST_F(DataGridTest, LongGridPaginatesWithTitlesOnEveryPage) {
         EXPECT_TRUE(pageTexts[i].contains(QString("号：%1").arg(i + 1))) << i;
         EXPECT_TRUE(pageTexts[i].contains("打印")) << i;
     }
+}
+
+TEST_F(DataGridTest, ExportWritesTheVisibleColumnsInTheGridsOrder) {
+    QTemporaryDir dir;
+    grid.sortByColumn(1);
+    grid.sortByColumn(1);  // names descending
+    grid.columns()[1].visible = false;
+    grid.applyColumns();
+    prompter.answerFile(Prompter::FileChoice{dir.path() + "/goods", 4});
+    ASSERT_TRUE(ExportGrid(grid, prompter));
+    QFile file(dir.path() + "/goods.txt");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith("商品编码\t当前库存|数量\t当前库存|金额\t价值"));
+    EXPECT_TRUE(lines[1].startsWith("C3\t2\t2\t4")) << lines[1].toStdString();
+    EXPECT_TRUE(grid.updatesEnabled());
 }
 
 TEST(GridPrinterTest, TitleQuestionKeepsThePresetOnCancel) {

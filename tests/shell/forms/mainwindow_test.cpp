@@ -197,6 +197,45 @@ TEST_F(MainWindowTest, AMissingWallpaperLeavesTheLogoTwoThirdsIn) {
     EXPECT_EQ(DesktopArea::logoPosition(QSize(900, 600), QSize(300, 120)), QPoint(400, 320));
 }
 
+// A window offering print and preview, like the lists; another offering nothing.
+class PrintingChild : public ChildWindow {
+public:
+    int printCommands() const override { return Print | Preview; }
+    void print() override { ++printed; }
+    QString activityText() const override { return "商品编码维护."; }
+    int printed = 0;
+};
+
+TEST_F(MainWindowTest, ThePrintCommandsFollowTheActiveChild) {
+    ASSERT_TRUE(window->startUp());
+    window->show();
+    QAction* print = window->command("alfprint");
+    QAction* preview = window->command("alfPreview");
+    QAction* design = window->command("alfModiRep");
+    EXPECT_FALSE(print->isEnabled());
+    PrintingChild* lister = nullptr;
+    window->showChild("list", [&] { return lister = new PrintingChild; });
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_TRUE(preview->isEnabled());
+    EXPECT_FALSE(design->isEnabled()) << "a list has no template to design";
+    EXPECT_EQ(window->statusText(1), "商品编码维护.");
+    print->trigger();
+    EXPECT_EQ(lister->printed, 1);
+
+    ChildWindow* plain = openChild("plain");
+    EXPECT_FALSE(print->isEnabled());
+    print->trigger();
+    EXPECT_EQ(lister->printed, 1) << "unplugged from the inactive window";
+
+    window->showChild("list", [] { return new PrintingChild; });
+    EXPECT_TRUE(print->isEnabled());
+    lister->parentWidget()->close();
+    plain->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(print->isEnabled());
+    EXPECT_EQ(window->statusText(1), Tfrmmain::kReady);
+}
+
 TEST(WaitBoxTest, ASecondBoxReplacesTheReferenceAndHideIsSafe) {
     HideWaitBox();
     ShowWaitBox("一");
