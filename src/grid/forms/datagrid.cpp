@@ -6,7 +6,10 @@
 #include "shell/inifile.h"
 #include "shell/prompter.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -86,6 +89,67 @@ private:
         p->setPen(palette().buttonText().color());
         p->drawText(r.adjusted(2, 0, -2, 0), Qt::AlignCenter, text);
     }
+    QList<GridColumn>& columns_;
+};
+
+// Lookup columns edit through a drop-down of the looked-up rows, several
+// columns with their titles; choosing one sets the row's key field.
+class LookupDelegate : public QStyledItemDelegate {
+public:
+    LookupDelegate(RowSet& rows, QList<GridColumn>& columns, QObject* parent)
+        : QStyledItemDelegate(parent), rows_(rows), columns_(columns) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const RowSet::Field* f = lookupField(index);
+        if (!f) return QStyledItemDelegate::createEditor(parent, option, index);
+        const GridColumn& c = columns_[index.column()];
+        RowSet& looked = *f->lookupSet;
+        QStringList fields = c.dropDownFields.isEmpty() ? QStringList{f->lookupKey, f->lookupResult} : c.dropDownFields;
+        auto* model = new QStandardItemModel(looked.recordCount(), int(fields.size()));
+        for (int col = 0; col < fields.size(); ++col) {
+            const int field = looked.fieldIndex(fields[col]);
+            model->setHorizontalHeaderItem(col, new QStandardItem(field < 0 ? fields[col] : looked.field(field).caption));
+            for (int r = 0; r < looked.recordCount(); ++r)
+                model->setItem(r, col, new QStandardItem(displayformat::format(looked.valueAt(r, field), {})));
+        }
+        const int keyField = looked.fieldIndex(f->lookupKey);
+        for (int r = 0; r < looked.recordCount() && fields.size() > 0; ++r)
+            model->item(r, 0)->setData(looked.valueAt(r, keyField), Qt::UserRole);
+        auto* combo = new QComboBox(parent);
+        auto* view = new QTableView(combo);
+        view->verticalHeader()->hide();
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        combo->setModel(model);
+        model->setParent(combo);
+        combo->setView(view);
+        combo->setMaxVisibleItems(c.dropDownRows);
+        if (c.dropDownWidth > 0) view->setMinimumWidth(c.dropDownWidth);
+        return combo;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* combo = qobject_cast<QComboBox*>(editor);
+        const RowSet::Field* f = lookupField(index);
+        if (!combo || !f) return QStyledItemDelegate::setEditorData(editor, index);
+        combo->setCurrentIndex(combo->findData(rows_.valueAt(index.row(), rows_.fieldIndex(f->keyField))));
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        auto* combo = qobject_cast<QComboBox*>(editor);
+        const RowSet::Field* f = lookupField(index);
+        if (!combo || !f) return QStyledItemDelegate::setModelData(editor, model, index);
+        if (combo->currentIndex() < 0) return;
+        const QString key = f->keyField;
+        if (rows_.edit()) rows_.setValue(key, combo->currentData());
+    }
+
+private:
+    const RowSet::Field* lookupField(const QModelIndex& index) const {
+        if (index.column() >= columns_.size()) return nullptr;
+        const int field = rows_.fieldIndex(columns_[index.column()].field);
+        if (field < 0 || rows_.field(field).kind != RowSet::FieldKind::Lookup || !rows_.field(field).lookupSet)
+            return nullptr;
+        return &rows_.field(field);
+    }
+    RowSet& rows_;
     QList<GridColumn>& columns_;
 };
 
@@ -199,7 +263,7 @@ Qt::ItemFlags RowSetModel::flags(const QModelIndex& index) const {
     if (!index.isValid() || readOnly) return f;
     const GridColumn& c = columns_[index.column()];
     const int field = rows_.fieldIndex(c.field);
-    if (c.readOnly || field < 0 || rows_.field(field).readOnly || rows_.field(field).kind != RowSet::FieldKind::Data)
+    if (c.readOnly || field < 0 || rows_.field(field).readOnly || rows_.field(field).kind == RowSet::FieldKind::Calculated)
         return f;
     return f | Qt::ItemIsEditable;
 }
@@ -220,6 +284,7 @@ DataGrid::DataGrid(RowSet& rows, Prompter& prompter, QWidget* parent)
     model_->refused = [this](const QString& text) { prompter_.message(text); };
     setHorizontalHeader(new GridHeader(columns_, this));
     setModel(model_);
+    setItemDelegate(new LookupDelegate(rows, columns_, this));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setFixedWidth(16);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);

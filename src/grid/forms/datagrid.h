@@ -28,6 +28,11 @@ struct GridColumn {
     enum class Footer { None, Sum, SumAllRows, Text } footer = Footer::None;
     QString footerText;     // the text, or the display format of the sum
     enum class Sort { None, Ascending, Descending } marker = Sort::None;
+    // A lookup column's drop-down: the looked-up set's fields it lists (empty:
+    // its key and result), how many rows it shows and how wide it is.
+    QStringList dropDownFields;
+    int dropDownRows = 8;
+    int dropDownWidth = 0;
 
     QString groupTitle() const { return title.contains('|') ? title.section('|', 0, 0) : QString(); }
     QString columnTitle() const { return title.section('|', -1); }

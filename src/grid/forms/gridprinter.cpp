@@ -138,7 +138,7 @@ void GridPrinter::preview(QWidget* parent) const {
 
 bool GridPrinter::print(Prompter& prompter) const {
     QPrinter& printer = currentPrinter();
-    if (printer.outputFormat() == QPrinter::NativeFormat && QPrinterInfo::availablePrinters().isEmpty()) {
+    if (printer.outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
         prompter.message("打印失败：没有安装打印机。");
         return false;
     }

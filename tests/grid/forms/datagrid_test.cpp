@@ -7,6 +7,8 @@
 #include "support/testdatabase.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPrinterInfo>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -218,6 +220,51 @@ TEST_F(DataGridTest, ExportWritesTheVisibleColumnsInTheGridsOrder) {
     EXPECT_TRUE(lines[0].startsWith("商品编码\t当前库存|数量\t当前库存|金额\t价值"));
     EXPECT_TRUE(lines[1].startsWith("C3\t2\t2\t4")) << lines[1].toStdString();
     EXPECT_TRUE(grid.updatesEnabled());
+}
+
+TEST_F(DataGridTest, LookupColumnsOfferTheLookedUpRowsAndSetTheKey) {
+    t.db().exec("insert into ASPLB (Bm, Mc) values ('01', '运动鞋'), ('02', '服装')");
+    RowSet categories(t.db());
+    categories.setTable("ASPLB", "Bm");
+    categories.open();
+    rows.close();
+    rows.addLookupField("lbmc", "Splb", &categories, "Bm", "Mc");
+    rows.open();
+    GridColumn& c = grid.addColumn("lbmc", "类别|名称");
+    c.dropDownFields = {"Bm", "Mc"};
+    const QModelIndex cell = grid.model()->index(0, grid.columnIndex("lbmc"));
+    EXPECT_TRUE(grid.model()->flags(cell) & Qt::ItemIsEditable);
+    grid.setCurrentIndex(cell);
+    grid.edit(cell);
+    auto* combo = grid.findChild<QComboBox*>();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->model()->headerData(1, Qt::Horizontal).toString(), "Mc");
+    combo->setCurrentIndex(1);
+    grid.itemDelegate()->setModelData(combo, grid.model(), cell);
+    EXPECT_EQ(rows.value("Splb").toString(), "02");
+    EXPECT_EQ(cell.data().toString(), "服装");
+    EXPECT_EQ(grid.footerText(0), "");
+}
+
+TEST_F(DataGridTest, RowColoursAndPositionText) {
+    grid.setRowColours([](const RowView& v) -> std::optional<std::pair<QColor, QColor>> {
+        if (v.value("Kcsl").toDouble() < 2) return std::pair{QColor(Qt::red), QColor(135, 206, 235)};
+        return std::nullopt;
+    });
+    EXPECT_EQ(grid.model()->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    EXPECT_FALSE(grid.model()->index(1, 0).data(Qt::BackgroundRole).isValid());
+    QString position;
+    QObject::connect(&grid, &DataGrid::positionTextChanged, [&](const QString& t) { position = t; });
+    rows.last();
+    EXPECT_EQ(position, "3/3");
+}
+
+TEST_F(DataGridTest, PrintingWithoutAPrinterSaysSoAndPrintsNothing) {
+    const GridPrinter printer(grid, {"商品编码表", "", "", "", false});
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+    EXPECT_FALSE(printer.print(prompter));
+    EXPECT_EQ(prompter.messages, QStringList{"打印失败：没有安装打印机。"});
 }
 
 TEST(GridPrinterTest, TitleQuestionKeepsThePresetOnCancel) {
