@@ -491,15 +491,21 @@ void DataGrid::moveAfterEnter() {
     }
 }
 
-// Layout entries: "<field>,<width>,<visible>[,<marker>]" in screen order.
+// Layout entries, in screen order: "<field>,<width>,<visible>,<sort marker>,
+// <drop-down rows>,<drop-down width>".
 void DataGrid::saveLayout(IniFile& ini, const QString& section, bool withSortMarkers) const {
     QList<QPair<QString, QString>> entries;
     const auto* header = horizontalHeader();
     for (int visual = 0; visual < header->count(); ++visual) {
         const GridColumn& c = columns_[header->logicalIndex(visual)];
-        QString entry = QString("%1,%2,%3").arg(c.field).arg(columnWidth(header->logicalIndex(visual))).arg(c.visible ? 1 : 0);
-        if (withSortMarkers) entry += QString(",%1").arg(int(c.marker));
-        entries.append({QString("col%1").arg(visual), entry});
+        const int marker = withSortMarkers ? int(c.marker) : 0;
+        entries.append({QString("col%1").arg(visual), QString("%1,%2,%3,%4,%5,%6")
+                                                          .arg(c.field)
+                                                          .arg(columnWidth(header->logicalIndex(visual)))
+                                                          .arg(c.visible ? 1 : 0)
+                                                          .arg(marker)
+                                                          .arg(c.dropDownRows)
+                                                          .arg(c.dropDownWidth)});
     }
     ini.replaceSection(section, entries);
 }
@@ -518,6 +524,10 @@ void DataGrid::restoreLayout(const IniFile& ini, const QString& section, bool wi
         c.width = width;
         c.visible = parts[2] == "1";
         if (withSortMarkers && parts.size() > 3) c.marker = GridColumn::Sort(std::clamp(parts[3].toInt(), 0, 2));
+        if (parts.size() > 5) {
+            c.dropDownRows = std::clamp(parts[4].toInt(), 1, 100);
+            c.dropDownWidth = std::clamp(parts[5].toInt(), 0, 2000);
+        }
         ordered.append(c);
     }
     for (int i = 0; i < ordered.size(); ++i)

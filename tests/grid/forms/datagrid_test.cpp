@@ -98,6 +98,7 @@ TEST_F(DataGridTest, LayoutRoundTripAndADamagedSectionIsIgnored) {
     grid.horizontalHeader()->moveSection(1, 0);  // name first
     grid.setColumnWidth(2, 123);
     grid.columns()[3].visible = false;
+    grid.columns()[0].dropDownRows = 12;
     grid.sortByColumn(3);
     grid.applyColumns();
     grid.saveLayout(ini, "frmCxSpkM_dbg01", true);
@@ -112,6 +113,7 @@ TEST_F(DataGridTest, LayoutRoundTripAndADamagedSectionIsIgnored) {
     EXPECT_FALSE(fresh.column("kcje")->visible);
     EXPECT_TRUE(fresh.isColumnHidden(fresh.columnIndex("kcje")));
     EXPECT_EQ(fresh.column("kcje")->marker, GridColumn::Sort::Ascending);
+    EXPECT_EQ(fresh.column("Spbm")->dropDownRows, 12);
 
     IniFile damaged(dir.path() + "/VexaStyle.INI");
     damaged.setValue("frmCxSpkM_dbg01", "col2", "Kcsl,wide,1");
