@@ -261,6 +261,15 @@ void RowSet::addLookupField(const QString& name, const QString& keyField, RowSet
     connect(lookupSet, &RowSet::rowRemoved, this, forget);
 }
 
+void RowSet::setValidator(const QString& field, std::function<bool(const QVariant&)> validator) {
+    validators_.insert(field.toLower(), std::move(validator));
+}
+
+bool RowSet::converts(const QString& field, const QVariant& value) const {
+    const int index = fieldIndex(field);
+    return index >= 0 && convert(fields_[index], value).has_value();
+}
+
 void RowSet::onFieldChange(const QString& field, std::function<void()> handler) {
     changeHandlers_.insert(field.toLower(), std::move(handler));
 }
@@ -344,6 +353,8 @@ bool RowSet::setValue(const QString& fieldName, const QVariant& value) {
     if (!isEditing() || index < 0 || fields_[index].kind != FieldKind::Data) return false;
     const std::optional<QVariant> converted = convert(fields_[index], value);
     if (!converted) return false;
+    const auto validator = validators_.constFind(fields_[index].name.toLower());
+    if (validator != validators_.constEnd() && !(*validator)(*converted)) return false;
     if (buffer_[index] == *converted && buffer_[index].isNull() == converted->isNull()) return true;
     buffer_[index] = *converted;
     emit rowChanged(current_);
@@ -395,8 +406,10 @@ bool RowSet::startInsert(int position) {
     current_ = position;
     setState(State::Insert);
     emit rowInserted(position);
-    scrolled();
+    // New-row defaults come first, then the row counts as the current one
+    // (so a rule that remembers the previous row's values still sees them).
     if (hooks.afterInsert) hooks.afterInsert();
+    scrolled();
     return true;
 }
 

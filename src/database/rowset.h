@@ -99,6 +99,11 @@ public:
                         const QString& lookupResult);
     // Runs when a field's value is changed through setValue.
     void onFieldChange(const QString& field, std::function<void()> handler);
+    // Checks a value before it is taken; a validator that refuses tells the
+    // Prompter itself and returns false, and the field keeps its value.
+    void setValidator(const QString& field, std::function<bool(const QVariant&)> validator);
+    // Whether a value converts to the field's type (no validator asked).
+    bool converts(const QString& field, const QVariant& value) const;
 
     // Position within the visible (filtered, sorted) rows; -1 when empty.
     int recordCount() const { return int(view_.size()); }
@@ -189,5 +194,6 @@ private:
     QList<QPair<int, bool>> sortKeys_;  // field, ascending
     std::function<bool(const RowView&)> filter_;
     QHash<QString, std::function<void()>> changeHandlers_;  // by lower-case field name
+    QHash<QString, std::function<bool(const QVariant&)>> validators_;  // likewise
     mutable QHash<const RowSet*, QHash<QString, int>> lookupIndex_;
 };

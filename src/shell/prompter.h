@@ -16,6 +16,8 @@ public:
     virtual void message(const QString& text) = 0;
     // A Yes/No question; true only on Yes.
     virtual bool question(const QString& text) = 0;
+    // An OK/Cancel question; true only on OK.
+    virtual bool confirm(const QString& text) = 0;
     // An input box; nullopt when cancelled.
     virtual std::optional<QString> inputText(const QString& prompt, const QString& initial) = 0;
     // The password prompt: a box showing "*" and one OK button, no cancel;

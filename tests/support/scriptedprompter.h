@@ -23,6 +23,8 @@ public:
 
     void message(const QString& text) override { messages.append(text); }
     bool question(const QString& text) override;
+    // OK/Cancel questions are scripted with expectQuestion too.
+    bool confirm(const QString& text) override { return question(text); }
     std::optional<QString> inputText(const QString& prompt, const QString& initial) override;
     std::optional<FileChoice> chooseSaveFile(const QStringList& filters, const QString& initialName) override;
     std::optional<QString> chooseOpenFile(const QStringList& filters) override;

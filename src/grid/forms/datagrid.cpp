@@ -250,12 +250,12 @@ bool RowSetModel::setData(const QModelIndex& index, const QVariant& value, int r
     if (role != Qt::EditRole || !index.isValid()) return false;
     const QString field = columns_[index.column()].field;
     if (rows_.position() != index.row() && !rows_.moveTo(index.row())) return false;
-    if (!rows_.edit()) return false;
-    if (!rows_.setValue(field, value)) {
+    if (!rows_.converts(field, value)) {
         if (refused) refused(QString("'%1' 不是有效的值").arg(value.toString()));
         return false;
     }
-    return true;
+    // A rule that refuses the value tells the user itself.
+    return rows_.edit() && rows_.setValue(field, value);
 }
 
 Qt::ItemFlags RowSetModel::flags(const QModelIndex& index) const {

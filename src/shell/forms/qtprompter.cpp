@@ -24,6 +24,14 @@ bool QtPrompter::question(const QString& text) {
     return box.clickedButton() == yes;
 }
 
+bool QtPrompter::confirm(const QString& text) {
+    QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::NoButton, parent());
+    QPushButton* ok = box.addButton("确定", QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton("取消", QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
 std::optional<QString> QtPrompter::inputText(const QString& prompt, const QString& initial) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent(), kCaption, prompt, QLineEdit::Normal, initial, &ok);

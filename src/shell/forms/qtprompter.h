@@ -12,6 +12,7 @@ public:
 
     void message(const QString& text) override;
     bool question(const QString& text) override;
+    bool confirm(const QString& text) override;
     std::optional<QString> inputText(const QString& prompt, const QString& initial) override;
     QString inputPassword(const QString& prompt) override;
     std::optional<FileChoice> chooseSaveFile(const QStringList& filters, const QString& initialName) override;
