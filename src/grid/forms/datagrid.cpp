@@ -233,6 +233,7 @@ QVariant RowSetModel::data(const QModelIndex& index, int role) const {
                                                : displayformat::format(v, {});
     }
     case Qt::TextAlignmentRole:
+        if (c.alignment) return QVariant(c.alignment | Qt::AlignVCenter);
         return isNumeric(rows_.valueAt(index.row(), field)) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                             : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole:

@@ -23,6 +23,7 @@ struct GridColumn {
     int width = 80;
     bool visible = true;
     bool readOnly = false;
+    Qt::Alignment alignment;  // none: numbers right, the rest left
     QString displayFormat;  // empty: the field's own
     bool printed = true;    // cleared by MarkColumnPrinted: the title takes the desktop colour
     enum class Footer { None, Sum, SumAllRows, Text } footer = Footer::None;

@@ -23,6 +23,9 @@ public slots:
     virtual void designReport() {}
 
 public:
+    // The window became the active child (windows re-read their data here).
+    virtual void activated() {}
+
 signals:
     // Status panel 0: a row position some windows show ("n/m").
     void positionTextChanged(const QString& text);

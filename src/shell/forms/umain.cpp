@@ -3,6 +3,7 @@
 #include "admin/forms/Usetdate.h"
 #include "admin/forms/usetcfg.h"
 #include "admin/forms/usetwall.h"
+#include "masterdata/forms/uxtSpbm.h"
 #include "shell/forms/artwork.h"
 #include "shell/forms/childwindow.h"
 #include "shell/forms/desktoparea.h"
@@ -70,7 +71,11 @@ const QList<Tfrmmain::Command>& Tfrmmain::commands() {
         {"MenuCx", "alcxhzfkd", "付款单汇总", "", {}, {}},
 
         {"MenuXt", "alxtdmwh", "系统代码维护", "进行系统代码维护", {}, {}},
-        {"MenuXt", "alxtYpDm", "商品代码维护", "进行商品编码信息维护", {}, {}},
+        {"MenuXt", "alxtYpDm", "商品代码维护", "进行商品编码信息维护", {},
+         [](Tfrmmain& m) {
+             m.dbm_.writeWorkLog("进行商品编码维护");
+             m.showChild("TfrmxtSpbm", [&m] { return new TfrmxtSpbm(m.dbm_, m.prompter_); });
+         }},
         {"MenuXt", "alXtBmk", "往来客户维护", "欠帐初始信息录入", {}, {}},
         {"MenuXt", "alXtGys", "供应商信息", "商品供应商信息维护", {}, {}},
         {"MenuXt", "alXtZbInit", "生成系统帐簿", "进行有关帐簿生成", {}, {}},
@@ -412,6 +417,7 @@ void Tfrmmain::childActivated(QMdiSubWindow* window) {
         }
     }
     setStatusText(1, child ? child->activityText() : kReady);
+    if (child) child->activated();
 }
 
 bool Tfrmmain::event(QEvent* event) {

@@ -1,0 +1,155 @@
+#include "masterdata/forms/uxtSpbm.h"
+
+#include "grid/forms/datagrid.h"
+#include "grid/forms/gridprinter.h"
+#include "database/schema.h"
+#include "shell/udbm.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+const char* kMoney = "0.00;-0.00;#";
+const char* kQuantity = "0;-0;#";
+}  // namespace
+
+TfrmxtSpbm::TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
+    : ChildWindow(parent), dbspk(dbm.dbapp), dbsplb(dbm.dbapp),
+      rules(dbspk, prompter, [&dbm] { return dbm.config.value("SLY").toInt(); }), prompter_(prompter) {
+    setObjectName("frmxtSpbm");
+    setWindowTitle("商品编码信息维护....");
+    dbsplb.setTable("ASPLB", "Bm");
+    dbsplb.open();
+    dbspk.setTable("ASPKM", "Spbm");
+    dbspk.addLookupField("lbmc", "Splb", &dbsplb, "Bm", "Mc");
+    dbspk.open();
+    dbspk.setSort("Spbm  ASC");
+    buildGrid(dbm);
+
+    copyNewRows = new QCheckBox("新增记录自动复制", this);
+    copyNewRows->setObjectName("chkCopy");
+    connect(copyNewRows, &QCheckBox::toggled, this, [this](bool on) { rules.copyIntoNewRows = on; });
+    findText = new QLineEdit(this);
+    findText->setObjectName("EditFind");
+    auto* panel = new QHBoxLayout;
+    panel->addWidget(copyNewRows);
+    auto button = [this, panel](const char* name, const char* caption, auto action) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, action);
+        panel->addWidget(b);
+        return b;
+    };
+    button("btnPrior", "上一条[&P]", [this] { dbspk.prior(); });
+    button("btnNext", "下一条[&N]", [this] { dbspk.next(); });
+    button("btnInsert", "增加[&I]", [this] { dbspk.insert(); });
+    button("btnDelete", "删除[&L]", [this] { dbspk.remove(); });
+    button("btnSave", "保存[&O]", [this] { dbspk.post(); });
+    button("btnCancel", "取消[&C]", [this] { dbspk.cancel(); });
+    button("btnPreview", "预览", [this] { preview(); });
+    button("btnPrint", "打印[&R]", [this] { print(); });
+    button("btnExport", "导出[&B]", [this] { ExportGrid(*grid, prompter_); });
+    auto* findLabel = new QLabel("名称中包含[&3]:", this);
+    findLabel->setBuddy(findText);
+    panel->addWidget(findLabel);
+    panel->addWidget(findText);
+    button("btnFind", "查找[&B]", [this] { rules.find(findText->text()); });
+    button("btnFindNext", "继续[&T]", [this] { rules.findNext(findText->text()); });
+    panel->addStretch();
+
+    auto* pages = new QTabWidget(this);
+    pages->addTab(grid, "方式一[&1]");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages, 1);
+    layout->addLayout(panel);
+    resize(1000, 560);
+}
+
+void TfrmxtSpbm::buildGrid(Tfdbm& dbm) {
+    grid = new DataGrid(dbspk, prompter_, this);
+    grid->setObjectName("dbgspk");
+    grid->setToolTip("单击标题改变显示顺序....");
+    grid->addColumn("IDNO", "IDNO", 50).readOnly = true;
+    grid->addColumn("Spbm", "商品编码", 90);
+    grid->addColumn("Spmc", "商品名称", 140);
+    grid->addColumn("ArtNo", "货号", 80);
+    grid->addColumn("Ggxh", "规格型号", 90);
+    grid->addColumn("Jldw", "基本单位", 60).alignment = Qt::AlignHCenter;
+    grid->addColumn("hzdw", "包装单位", 60);
+    grid->addColumn("Scale", "转换比例", 60);
+    grid->addColumn("Splb", "类别|编码", 60);
+    GridColumn& category = grid->addColumn("lbmc", "类别|名称", 90);
+    category.dropDownFields = {"Mc", "Bm"};
+    category.dropDownRows = 8;
+    grid->addColumn("Xsdj", "零售价", 70).displayFormat = kMoney;
+    grid->addColumn("Pfdj", "批发价", 70).displayFormat = kMoney;
+    grid->addColumn("Kcsl", "当前库存|数量", 60).displayFormat = kQuantity;
+    grid->addColumn("kcjg", "当前库存|单价", 70).displayFormat = kMoney;
+    GridColumn& value = grid->addColumn("kcje", "当前库存|金额", 80);
+    value.displayFormat = kMoney;
+    value.readOnly = true;
+    for (const QString& slot : schema::sizeSlotColumns("kcsl")) grid->addColumn(slot, slot, 40).displayFormat = kQuantity;
+    grid->addColumn("lastprice", "当前进价", 70).displayFormat = kMoney;
+    grid->addColumn("Cbsx", "库存上限", 60).displayFormat = kQuantity;
+    grid->addColumn("Cbxx", "库存下限", 60).displayFormat = kQuantity;
+    dbsplb.field("Bm").caption = "编码";
+    dbsplb.field("Mc").caption = "名称";
+
+    QStringList labels;
+    for (const QString& s : schema::sizeSlotColumns("S")) labels.append(dbm.config.value(s).toString());
+    grid->applySizeSlots("kcsl", dbm.config.value("SLY").toInt(), labels);
+    grid->setEnterMode(DataGrid::EnterMode::NextColumnAppend, grid->columnIndex("Spbm"));
+    connect(grid, &DataGrid::positionTextChanged, this, &ChildWindow::positionTextChanged);
+
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        const int col = grid->currentIndex().column();
+        const bool printed = col < 0 || grid->columns()[col].printed;
+        menu.addAction(printed ? "不打印此列" : "允许打印此列", this, [this, printed] { MarkColumnPrinted(*grid, !printed); });
+        menu.addAction("隐藏当前列", this, [this, col] {
+            if (col < 0) return;
+            grid->columns()[col].visible = false;
+            grid->applyColumns();
+        });
+        menu.addAction("显示所有列", this, [this] { ShowAllColumns(*grid); });
+        menu.addSeparator();
+        menu.addAction("打印页面", this, [this] { print(); });
+        menu.addAction("打印预览", this, [this] { preview(); });
+        menu.addAction("执行导出", this, [this] { ExportGrid(*grid, prompter_); });
+        menu.addSeparator();
+        menu.addAction("关闭返回[&X]", this, [this] { parentWidget() ? parentWidget()->close() : close(); });
+        menu.exec(grid->viewport()->mapToGlobal(at));
+    });
+}
+
+void TfrmxtSpbm::activated() {
+    // Postings in other windows change stock: show it as it is now.
+    if (!dbspk.isEditing()) dbspk.refresh();
+}
+
+void TfrmxtSpbm::printGrid(bool toPreview) {
+    const QString title = GridPrinter::askTitle(prompter_, "商品编码表");
+    HideUnprintedColumns(*grid);
+    const GridPrinter printer(*grid, {title, "", "页号：&[Page]", "打印日期:&[date]　　　", false});
+    if (toPreview) printer.preview(this);
+    else printer.print(prompter_);
+    ShowUnprintedColumns(*grid);
+}
+
+void TfrmxtSpbm::closeEvent(QCloseEvent* event) {
+    // A row still being typed is saved, not lost; a refused one keeps the window open.
+    if (dbspk.isEditing() && !dbspk.post()) {
+        event->ignore();
+        return;
+    }
+    emit positionTextChanged({});
+    ChildWindow::closeEvent(event);
+}

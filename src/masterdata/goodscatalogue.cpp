@@ -1,0 +1,92 @@
+#include "masterdata/goodscatalogue.h"
+
+#include "database/rowset.h"
+#include "database/schema.h"
+#include "masterdata/masterdatarules.h"
+#include "shell/prompter.h"
+
+namespace {
+const char* const kKeptTexts[] = {"Spbm", "Spmc", "ArtNo", "color", "Jldw", "hzdw", "Ggxh", "Splb", "Spcd"};
+}
+
+GoodsCatalogue::GoodsCatalogue(RowSet& goods, Prompter& prompter, std::function<int()> slotsInUse)
+    : goods_(goods), prompter_(prompter), slotsInUse_(std::move(slotsInUse)) {
+    keepCurrentRow();
+    goods.hooks.afterScroll = [this] { keepCurrentRow(); };
+    goods.hooks.afterInsert = [this] { newRowDefaults(); };
+    goods.hooks.beforePost = [this] { return saveCheck(); };
+    goods.hooks.beforeDelete = masterdata::deleteQuestion(prompter);
+    goods.hooks.onPostError = masterdata::postErrorMessages(prompter);
+    auto stockValue = [this] {
+        goods_.setValue("kcje", goods_.value("Kcsl").toDouble() * goods_.value("kcjg").toDouble());
+    };
+    goods.onFieldChange("Kcsl", stockValue);
+    goods.onFieldChange("kcjg", stockValue);
+    goods.setValidator("Scale", [this](const QVariant& v) {
+        if (v.isNull() || (v.toLongLong() >= 1 && v.toLongLong() <= 200)) return true;
+        prompter_.message("转换比例必须在 1 到 200 之间!");
+        return false;
+    });
+}
+
+void GoodsCatalogue::keepCurrentRow() {
+    kept_.clear();
+    for (const char* f : kKeptTexts) kept_.insert(f, QString());
+    kept_.insert("Scale", 1);
+    kept_.insert("Xsdj", 0.0);
+    kept_.insert("Pfdj", 0.0);
+    if (goods_.position() < 0) return;
+    for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+        const QVariant v = goods_.value(it.key());
+        if (!v.isNull()) it.value() = v;
+    }
+}
+
+void GoodsCatalogue::newRowDefaults() {
+    goods_.setValue("Scale", 1);
+    goods_.setValue("Kcsl", 0);
+    for (const QString& slot : schema::sizeSlotColumns("kcsl")) goods_.setValue(slot, 0);
+    if (!copyIntoNewRows) return;
+    for (auto it = kept_.constBegin(); it != kept_.constEnd(); ++it) goods_.setValue(it.key(), it.value());
+}
+
+bool GoodsCatalogue::saveCheck() {
+    const QStringList sizeColumns = schema::sizeSlotColumns("kcsl");
+    masterdata::nullsToZero(goods_, {"Kcsl"});
+    for (const QString& slot : sizeColumns)
+        if (goods_.value(slot).isNull()) goods_.setValue(slot, 0);
+    double total = 0;
+    const int inUse = std::clamp(slotsInUse_(), 0, 16);
+    for (int i = 0; i < inUse; ++i) total += goods_.value(sizeColumns[i]).toDouble();
+    if (goods_.value("Kcsl").toDouble() == total) return true;
+    prompter_.message("配码数量与总计数量不一致，请进行纠正！");
+    return false;
+}
+
+int GoodsCatalogue::matchFrom(int position, const QString& text) const {
+    const int name = goods_.fieldIndex("Spmc");
+    for (int p = position; p < goods_.recordCount(); ++p)
+        if (goods_.valueAt(p, name).toString().contains(text)) return p;
+    return -1;
+}
+
+// The rows are searched without moving the cursor row by row, so the grid
+// is not redrawn during the search; the cursor moves once at the end.
+void GoodsCatalogue::find(const QString& typed) {
+    const QString text = typed.trimmed();
+    if (text.isEmpty() || goods_.isEmpty()) return;
+    const int found = matchFrom(0, text);
+    if (found >= 0) {
+        goods_.moveTo(found);
+        return;
+    }
+    goods_.last();
+    prompter_.message("没有匹配的记录!");
+}
+
+void GoodsCatalogue::findNext(const QString& typed) {
+    const QString text = typed.trimmed();
+    if (text.isEmpty() || goods_.isEmpty()) return;
+    const int found = matchFrom(goods_.position() + 1, text);
+    goods_.moveTo(found >= 0 ? found : 0);
+}

@@ -1,0 +1,42 @@
+// The goods catalogue's rules: kept values and automatic copying, new-row
+// defaults, stock value, the size-total save check, find by name.
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+#include <functional>
+
+class Prompter;
+class RowSet;
+
+class GoodsCatalogue {
+public:
+    // slotsInUse reads System.SLY when a row is saved.
+    GoodsCatalogue(RowSet& goods, Prompter& prompter, std::function<int()> slotsInUse);
+
+    // "新增记录自动复制": new rows take the descriptive values of the row that was current before.
+    bool copyIntoNewRows = false;
+
+    // "查找[&B]": the first row whose name contains the text (blanks around it
+    // ignored; nothing for an empty text). No match: the last row and
+    // "没有匹配的记录!".
+    void find(const QString& text);
+    // "继续[&T]": the same from the row after the current one, silently; no
+    // further match goes back to the first row.
+    void findNext(const QString& text);
+
+    // The values kept from the row that was current last.
+    const QVariantMap& kept() const { return kept_; }
+
+private:
+    void keepCurrentRow();
+    void newRowDefaults();
+    bool saveCheck();
+    int matchFrom(int position, const QString& text) const;
+
+    RowSet& goods_;
+    Prompter& prompter_;
+    std::function<int()> slotsInUse_;
+    QVariantMap kept_;
+};

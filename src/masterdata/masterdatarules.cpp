@@ -1,0 +1,24 @@
+#include "masterdata/masterdatarules.h"
+
+#include "database/rowset.h"
+#include "shell/prompter.h"
+
+namespace masterdata {
+
+std::function<void(const DbError&)> postErrorMessages(Prompter& prompter) {
+    return [&prompter](const DbError& error) {
+        if (error.isDuplicateKey()) prompter.message("关键字(编码)不能重复!");
+        else prompter.message(Prompter::lines("记录不能保存！", error.message()));
+    };
+}
+
+std::function<bool()> deleteQuestion(Prompter& prompter) {
+    return [&prompter] { return prompter.confirm("是否要删除当前记录？"); };
+}
+
+void nullsToZero(RowSet& rows, std::initializer_list<const char*> fields) {
+    for (const char* f : fields)
+        if (rows.value(f).isNull()) rows.setValue(f, 0);
+}
+
+}  // namespace masterdata

@@ -1,0 +1,22 @@
+// Rules every master-data list shares.
+#pragma once
+
+#include <functional>
+
+class DbError;
+class Prompter;
+class RowSet;
+
+namespace masterdata {
+
+// A save the database refused: "关键字(编码)不能重复!" for a duplicate code,
+// otherwise "记录不能保存！" and the database's own text. The row stays in edit.
+std::function<void(const DbError&)> postErrorMessages(Prompter& prompter);
+
+// Deleting asks "是否要删除当前记录？" (OK/Cancel); Cancel keeps the row.
+std::function<bool()> deleteQuestion(Prompter& prompter);
+
+// Numeric fields left Null become 0 when the row is saved.
+void nullsToZero(RowSet& rows, std::initializer_list<const char*> fields);
+
+}  // namespace masterdata
