@@ -386,8 +386,11 @@ ChildWindow* Tfrmmain::showChild(const QString& key, const std::function<ChildWi
         return qobject_cast<ChildWindow*>(existing->widget());
     }
     ChildWindow* child = create();
+    const QSize wanted = child->size();
     QMdiSubWindow* sub = desktop_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The size the window asked for, within the desktop.
+    sub->resize(wanted.boundedTo(desktop_->viewport()->size()).expandedTo(sub->minimumSizeHint()));
     connect(child, &ChildWindow::positionTextChanged, this, [this](const QString& t) { setStatusText(0, t); });
     children_.insert(key, sub);
     sub->show();
