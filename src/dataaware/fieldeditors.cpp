@@ -41,7 +41,10 @@ FieldEdit::FieldEdit(RowSet& rows, const QString& field, Prompter& prompter, QWi
             showValue();
             return;
         }
-        typed_ = true;
+        // The row holds every value typed so far that its field takes, so a
+        // save by keyboard shortcut (the box keeps the focus) loses nothing;
+        // a text the field refuses is told when the box is left.
+        typed_ = !rows_.converts(field_, text()) || !rows_.setValue(field_, text());
     });
     connect(this, &QLineEdit::returnPressed, this, &FieldEdit::commit);
     connect(&rows, &RowSet::stateChanged, this, [this] {
@@ -58,6 +61,7 @@ void FieldEdit::showValue() {
 
 bool FieldEdit::commit() {
     if (!typed_) return true;
+    const QSignalBlocker quiet(this);  // the row set's change notice must not re-show the old value
     if (!rows_.setValue(field_, text())) {
         prompter_.message(refusal(rows_.field(rows_.fieldIndex(field_)).type, text()));
         QTimer::singleShot(0, this, [this] { setFocus(); });
@@ -70,6 +74,22 @@ bool FieldEdit::commit() {
 void FieldEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     commit();
+}
+
+FieldTextEdit::FieldTextEdit(RowSet& rows, const QString& field, QWidget* parent)
+    : QPlainTextEdit(parent), rows_(rows), field_(field) {
+    follow(rows, this, [this] {
+        const QString stored = rows_.value(field_).toString();
+        if (toPlainText() == stored) return;
+        const QSignalBlocker block(this);
+        setPlainText(stored);
+    });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!rows_.edit() || !rows_.setValue(field_, toPlainText())) {
+            const QSignalBlocker block(this);
+            setPlainText(rows_.value(field_).toString());
+        }
+    });
 }
 
 FieldCheckBox::FieldCheckBox(const QString& text, RowSet& rows, const QString& field, QWidget* parent)

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSpinBox>
 
 class Prompter;
@@ -26,6 +27,17 @@ private:
     QString field_;
     Prompter& prompter_;
     bool typed_ = false;
+};
+
+// A multi-line box bound to a memo field (remarks).
+class FieldTextEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    FieldTextEdit(RowSet& rows, const QString& field, QWidget* parent = nullptr);
+
+private:
+    RowSet& rows_;
+    QString field_;
 };
 
 class FieldCheckBox : public QCheckBox {

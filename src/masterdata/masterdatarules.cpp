@@ -21,4 +21,20 @@ void nullsToZero(RowSet& rows, std::initializer_list<const char*> fields) {
         if (rows.value(f).isNull()) rows.setValue(f, 0);
 }
 
+void installCodeTableRules(RowSet& rows, Prompter& prompter) {
+    rows.hooks.beforeDelete = deleteQuestion(prompter);
+    rows.hooks.onPostError = postErrorMessages(prompter);
+}
+
+void installPartyRules(RowSet& parties, Prompter& prompter) {
+    installCodeTableRules(parties, prompter);
+    parties.hooks.afterInsert = [&parties] {
+        for (const char* f : {"ncye", "jyje", "byjf", "bydf", "bnjf", "bndf"}) parties.setValue(f, 0);
+    };
+    parties.hooks.beforePost = [&parties] {
+        nullsToZero(parties, {"ncye", "jyje", "bnjf", "bndf", "byjf", "bydf"});
+        return true;
+    };
+}
+
 }  // namespace masterdata

@@ -19,4 +19,12 @@ std::function<bool()> deleteQuestion(Prompter& prompter);
 // Numeric fields left Null become 0 when the row is saved.
 void nullsToZero(RowSet& rows, std::initializer_list<const char*> fields);
 
+// Code tables (categories, departments, salespeople): the delete question
+// and the save messages.
+void installCodeTableRules(RowSet& rows, Prompter& prompter);
+
+// Suppliers and customers: new rows start with zero balances, Null balances
+// become 0 on save, nothing is derived; the delete question and save messages.
+void installPartyRules(RowSet& parties, Prompter& prompter);
+
 }  // namespace masterdata

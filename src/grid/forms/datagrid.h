@@ -74,6 +74,7 @@ public:
     DataGrid(RowSet& rows, Prompter& prompter, QWidget* parent = nullptr);
 
     RowSet& rows() { return rows_; }
+    // The column returned is valid until the next column is added.
     GridColumn& addColumn(const QString& field, const QString& title, int width = 80);
     QList<GridColumn>& columns() { return columns_; }
     GridColumn* column(const QString& field);

@@ -6,7 +6,6 @@
 #include "shell/udbm.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,14 +141,4 @@ void TfrmxtSpbm::printGrid(bool toPreview) {
     if (toPreview) printer.preview(this);
     else printer.print(prompter_);
     ShowUnprintedColumns(*grid);
-}
-
-void TfrmxtSpbm::closeEvent(QCloseEvent* event) {
-    // A row still being typed is saved, not lost; a refused one keeps the window open.
-    if (dbspk.isEditing() && !dbspk.post()) {
-        event->ignore();
-        return;
-    }
-    emit positionTextChanged({});
-    ChildWindow::closeEvent(event);
 }

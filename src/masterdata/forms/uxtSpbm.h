@@ -30,7 +30,7 @@ public:
     GoodsCatalogue rules;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    QList<RowSet*> editedRowSets() override { return {&dbspk}; }
 
 private:
     void buildGrid(Tfdbm& dbm);

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+class RowSet;
+
 class ChildWindow : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +27,12 @@ public slots:
 public:
     // The window became the active child (windows re-read their data here).
     virtual void activated() {}
+
+protected:
+    // The row sets the window edits in place. On close a row still being
+    // typed is saved, not lost; a refused one keeps the window open.
+    virtual QList<RowSet*> editedRowSets() { return {}; }
+    void closeEvent(QCloseEvent* event) override;
 
 signals:
     // Status panel 0: a row position some windows show ("n/m").

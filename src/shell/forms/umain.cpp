@@ -3,7 +3,10 @@
 #include "admin/forms/Usetdate.h"
 #include "admin/forms/usetcfg.h"
 #include "admin/forms/usetwall.h"
+#include "masterdata/forms/Uxtdmwh.h"
 #include "masterdata/forms/uxtSpbm.h"
+#include "masterdata/forms/uxtbmwl.h"
+#include "masterdata/forms/uxtgys.h"
 #include "shell/forms/artwork.h"
 #include "shell/forms/childwindow.h"
 #include "shell/forms/desktoparea.h"
@@ -70,14 +73,20 @@ const QList<Tfrmmain::Command>& Tfrmmain::commands() {
         {"MenuCx", "alcxhzskd", "收款单汇总", "", {}, {}},
         {"MenuCx", "alcxhzfkd", "付款单汇总", "", {}, {}},
 
-        {"MenuXt", "alxtdmwh", "系统代码维护", "进行系统代码维护", {}, {}},
+        {"MenuXt", "alxtdmwh", "系统代码维护", "进行系统代码维护", {},
+         [](Tfrmmain& m) {
+             m.dbm_.writeWorkLog("进行系统代码维护");
+             m.showChild("Tfrmxtdmwh", [&m] { return new Tfrmxtdmwh(m.dbm_, m.prompter_); });
+         }},
         {"MenuXt", "alxtYpDm", "商品代码维护", "进行商品编码信息维护", {},
          [](Tfrmmain& m) {
              m.dbm_.writeWorkLog("进行商品编码维护");
              m.showChild("TfrmxtSpbm", [&m] { return new TfrmxtSpbm(m.dbm_, m.prompter_); });
          }},
-        {"MenuXt", "alXtBmk", "往来客户维护", "欠帐初始信息录入", {}, {}},
-        {"MenuXt", "alXtGys", "供应商信息", "商品供应商信息维护", {}, {}},
+        {"MenuXt", "alXtBmk", "往来客户维护", "欠帐初始信息录入", {},
+         [](Tfrmmain& m) { m.showChild("TfrmxtBmWl", [&m] { return new TfrmxtBmWl(m.dbm_, m.prompter_); }); }},
+        {"MenuXt", "alXtGys", "供应商信息", "商品供应商信息维护", {},
+         [](Tfrmmain& m) { m.showChild("TfrmxtGys", [&m] { return new TfrmxtGys(m.dbm_, m.prompter_); }); }},
         {"MenuXt", "alXtZbInit", "生成系统帐簿", "进行有关帐簿生成", {}, {}},
 
         {"MenuCjgl", "alxtsetdate", "设置处理时间", "设置业务日期", {}, &Tfrmmain::setBusinessDate},

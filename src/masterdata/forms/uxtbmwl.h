@@ -1,0 +1,10 @@
+// TfrmxtBmWl: the customers, their contact data and account balances.
+#pragma once
+
+#include "masterdata/forms/partywindow.h"
+
+class TfrmxtBmWl : public PartyWindow {
+    Q_OBJECT
+public:
+    TfrmxtBmWl(Tfdbm& dbm, Prompter& prompter, QWidget* parent = nullptr);
+};

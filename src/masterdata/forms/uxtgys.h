@@ -1,0 +1,10 @@
+// TfrmxtGys: the suppliers, their contact and bank data and account balances.
+#pragma once
+
+#include "masterdata/forms/partywindow.h"
+
+class TfrmxtGys : public PartyWindow {
+    Q_OBJECT
+public:
+    TfrmxtGys(Tfdbm& dbm, Prompter& prompter, QWidget* parent = nullptr);
+};
