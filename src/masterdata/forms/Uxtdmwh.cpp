@@ -3,6 +3,7 @@
 #include "grid/forms/datagrid.h"
 #include "grid/forms/gridprinter.h"
 #include "masterdata/masterdatarules.h"
+#include "shell/forms/buttonrow.h"
 #include "shell/udbm.h"
 
 #include <QHBoxLayout>
@@ -43,23 +44,17 @@ Tfrmxtdmwh::Tfrmxtdmwh(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
         pages->addTab(grid, page.caption);
     }
 
-    auto* panel = new QHBoxLayout;
-    auto button = [this, panel](const char* name, const char* caption, auto action) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);  // the buttons act on the grid that keeps the focus
-        connect(b, &QPushButton::clicked, this, action);
-        panel->addWidget(b);
-    };
-    button("btnInsert", "增加[&I]", [this] { focusedGrid()->rows().insert(); });
-    button("btnDelete", "删除[&L]", [this] { focusedGrid()->rows().remove(); });
-    button("btnSave", "保存[&O]", [this] { focusedGrid()->rows().post(); });
-    button("btnCancel", "取消[&C]", [this] { focusedGrid()->rows().cancel(); });
-    button("btnPreview", "预览", [this] { preview(); });
-    button("btnPrint", "打印[&R]", [this] { print(); });
-    button("btnExport", "导出[&B]", [this] { ExportGrid(*grids[pages->currentIndex()], prompter_); });
+    auto* panel = new ButtonRow(this);
+    panel->add("btnInsert", "增加[&I]", [this] { focusedGrid()->rows().insert(); });
+    panel->add("btnDelete", "删除[&L]", [this] { focusedGrid()->rows().remove(); });
+    panel->add("btnSave", "保存[&O]", [this] { focusedGrid()->rows().post(); });
+    panel->add("btnCancel", "取消[&C]", [this] { focusedGrid()->rows().cancel(); });
+    panel->add("btnPreview", "预览", [this] { preview(); });
+    panel->add("btnPrint", "打印[&R]", [this] { print(); });
+    panel->add("btnExport", "导出[&B]", [this] { ExportGrid(*grids[pages->currentIndex()], prompter_); });
     panel->addStretch();
+    // The buttons act on the grid that keeps the focus.
+    for (auto* b : findChildren<QPushButton*>()) b->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages, 1);
     layout->addLayout(panel);

@@ -5,6 +5,7 @@
 #include "grid/forms/gridprinter.h"
 #include "masterdata/masterdatarules.h"
 #include "shell/forms/entermovesfocus.h"
+#include "shell/forms/buttonrow.h"
 #include "shell/udbm.h"
 
 #include <QFormLayout>
@@ -54,23 +55,16 @@ PartyWindow::PartyWindow(const PartyWindowKind& kind, Tfdbm& dbmodule, Prompter&
     pages->addTab(grid, "方式一[&1]");
     pages->addTab(formPage(), "方式二[&2]");
 
-    auto* panel = new QHBoxLayout;
-    auto button = [this, panel](const char* objectName, const char* caption, auto action) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(objectName);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, action);
-        panel->addWidget(b);
-    };
-    button("btnClose", "返回[&C]", [this] { parentWidget() ? parentWidget()->close() : close(); });
-    button("btnPrior", "上一条[&P]", [this] { dbm.prior(); });
-    button("btnNext", "下一条[&N]", [this] { dbm.next(); });
-    button("btnInsert", "增加[&I]", [this] { dbm.insert(); });
-    button("btnDelete", "删除[&L]", [this] { dbm.remove(); });
-    button("btnSave", "保存[&O]", [this] { dbm.post(); });
-    button("btnCancel", "取消[&C]", [this] { dbm.cancel(); });
-    button("btnPreview", "预览", [this] { preview(); });
-    button("btnPrint", "打印[&R]", [this] { print(); });
+    auto* panel = new ButtonRow(this);
+    panel->add("btnClose", "返回[&C]", [this] { parentWidget() ? parentWidget()->close() : close(); });
+    panel->add("btnPrior", "上一条[&P]", [this] { dbm.prior(); });
+    panel->add("btnNext", "下一条[&N]", [this] { dbm.next(); });
+    panel->add("btnInsert", "增加[&I]", [this] { dbm.insert(); });
+    panel->add("btnDelete", "删除[&L]", [this] { dbm.remove(); });
+    panel->add("btnSave", "保存[&O]", [this] { dbm.post(); });
+    panel->add("btnCancel", "取消[&C]", [this] { dbm.cancel(); });
+    panel->add("btnPreview", "预览", [this] { preview(); });
+    panel->add("btnPrint", "打印[&R]", [this] { print(); });
     panel->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages, 1);

@@ -3,6 +3,7 @@
 #include "grid/forms/datagrid.h"
 #include "grid/forms/gridprinter.h"
 #include "database/schema.h"
+#include "shell/forms/buttonrow.h"
 #include "shell/udbm.h"
 
 #include <QCheckBox>
@@ -36,31 +37,23 @@ TfrmxtSpbm::TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
     connect(copyNewRows, &QCheckBox::toggled, this, [this](bool on) { rules.copyIntoNewRows = on; });
     findText = new QLineEdit(this);
     findText->setObjectName("EditFind");
-    auto* panel = new QHBoxLayout;
+    auto* panel = new ButtonRow(this);
     panel->addWidget(copyNewRows);
-    auto button = [this, panel](const char* name, const char* caption, auto action) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, action);
-        panel->addWidget(b);
-        return b;
-    };
-    button("btnPrior", "上一条[&P]", [this] { dbspk.prior(); });
-    button("btnNext", "下一条[&N]", [this] { dbspk.next(); });
-    button("btnInsert", "增加[&I]", [this] { dbspk.insert(); });
-    button("btnDelete", "删除[&L]", [this] { dbspk.remove(); });
-    button("btnSave", "保存[&O]", [this] { dbspk.post(); });
-    button("btnCancel", "取消[&C]", [this] { dbspk.cancel(); });
-    button("btnPreview", "预览", [this] { preview(); });
-    button("btnPrint", "打印[&R]", [this] { print(); });
-    button("btnExport", "导出[&B]", [this] { ExportGrid(*grid, prompter_); });
+    panel->add("btnPrior", "上一条[&P]", [this] { dbspk.prior(); });
+    panel->add("btnNext", "下一条[&N]", [this] { dbspk.next(); });
+    panel->add("btnInsert", "增加[&I]", [this] { dbspk.insert(); });
+    panel->add("btnDelete", "删除[&L]", [this] { dbspk.remove(); });
+    panel->add("btnSave", "保存[&O]", [this] { dbspk.post(); });
+    panel->add("btnCancel", "取消[&C]", [this] { dbspk.cancel(); });
+    panel->add("btnPreview", "预览", [this] { preview(); });
+    panel->add("btnPrint", "打印[&R]", [this] { print(); });
+    panel->add("btnExport", "导出[&B]", [this] { ExportGrid(*grid, prompter_); });
     auto* findLabel = new QLabel("名称中包含[&3]:", this);
     findLabel->setBuddy(findText);
     panel->addWidget(findLabel);
     panel->addWidget(findText);
-    button("btnFind", "查找[&B]", [this] { rules.find(findText->text()); });
-    button("btnFindNext", "继续[&T]", [this] { rules.findNext(findText->text()); });
+    panel->add("btnFind", "查找[&B]", [this] { rules.find(findText->text()); });
+    panel->add("btnFindNext", "继续[&T]", [this] { rules.findNext(findText->text()); });
     panel->addStretch();
 
     auto* pages = new QTabWidget(this);
