@@ -3,6 +3,7 @@
 #include "database/rowset.h"
 #include "database/schema.h"
 #include "masterdata/masterdatarules.h"
+#include "masterdata/namesearch.h"
 #include "shell/prompter.h"
 
 namespace {
@@ -63,30 +64,6 @@ bool GoodsCatalogue::saveCheck() {
     return false;
 }
 
-int GoodsCatalogue::matchFrom(int position, const QString& text) const {
-    const int name = goods_.fieldIndex("Spmc");
-    for (int p = position; p < goods_.recordCount(); ++p)
-        if (goods_.valueAt(p, name).toString().contains(text)) return p;
-    return -1;
-}
+void GoodsCatalogue::find(const QString& text) { namesearch::find(goods_, "Spmc", text, prompter_); }
 
-// The rows are searched without moving the cursor row by row, so the grid
-// is not redrawn during the search; the cursor moves once at the end.
-void GoodsCatalogue::find(const QString& typed) {
-    const QString text = typed.trimmed();
-    if (text.isEmpty() || goods_.isEmpty()) return;
-    const int found = matchFrom(0, text);
-    if (found >= 0) {
-        goods_.moveTo(found);
-        return;
-    }
-    goods_.last();
-    prompter_.message("没有匹配的记录!");
-}
-
-void GoodsCatalogue::findNext(const QString& typed) {
-    const QString text = typed.trimmed();
-    if (text.isEmpty() || goods_.isEmpty()) return;
-    const int found = matchFrom(goods_.position() + 1, text);
-    goods_.moveTo(found >= 0 ? found : 0);
-}
+void GoodsCatalogue::findNext(const QString& text) { namesearch::findNext(goods_, "Spmc", text); }

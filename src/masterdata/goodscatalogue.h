@@ -33,7 +33,6 @@ private:
     void keepCurrentRow();
     void newRowDefaults();
     bool saveCheck();
-    int matchFrom(int position, const QString& text) const;
 
     RowSet& goods_;
     Prompter& prompter_;
