@@ -56,7 +56,7 @@ FieldEdit::FieldEdit(RowSet& rows, const QString& field, Prompter& prompter, QWi
 
 void FieldEdit::showValue() {
     const int index = rows_.fieldIndex(field_);
-    setText(index < 0 ? QString() : displayformat::format(rows_.value(field_), {}));
+    setText(index < 0 ? QString() : displayformat::format(rows_.value(field_), rows_.field(index).displayFormat));
 }
 
 bool FieldEdit::commit() {

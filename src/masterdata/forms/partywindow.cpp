@@ -26,6 +26,7 @@ PartyWindow::PartyWindow(const PartyWindowKind& kind, Tfdbm& dbmodule, Prompter&
     dbm.setTable(kind.table);
     dbm.open();
     masterdata::installPartyRules(dbm, prompter);
+    for (const char* f : kBalances) dbm.field(f).displayFormat = kBalance;
 
     grid = new DataGrid(dbm, prompter, this);
     grid->setObjectName("dbg01");
