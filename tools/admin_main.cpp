@@ -45,11 +45,25 @@ Database& openExisting(Database& db, const QString& dir) {
     return db;
 }
 
+// The shipped report templates, copied into a new working directory's reports/
+// (an existing template is kept: it may have been redesigned).
+void copyReportTemplates(const QString& dir) {
+    const QString target = paths::resolve(dir, "reports");
+    QDir().mkpath(target);
+    for (const QString& name : QDir(":/reports").entryList()) {
+        const QString file = target + "/" + name;
+        if (QFileInfo::exists(file)) continue;
+        QFile::copy(":/reports/" + name, file);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+}
+
 int init(const QStringList& args) {
     if (args.size() != 3 || args[1] != "--admin-password") return fail(kUsage);
     if (args[2].isEmpty()) return fail("口令不能为空");
     const QString file = newDatabaseFile(args[0]);
     schema::createDatabase(file, args[2]);
+    copyReportTemplates(args[0]);
     out << "已建立数据库: " << file << '\n';
     return 0;
 }
@@ -62,6 +76,7 @@ int demo(const QStringList& args) {
     schema::createDatabase(file, password);
     Database db;
     loadDemoData(openExisting(db, args[0]));
+    copyReportTemplates(args[0]);
     out << "已建立示例数据库: " << file << '\n'
         << "登录名: admin    口令: " << password << '\n';
     return 0;

@@ -1,4 +1,5 @@
 #include "database/rowset.h"
+#include "reports/forms/reportdesigner.h"
 #include "reports/forms/templateprinting.h"
 #include "reports/reportengine.h"
 #include "shell/upublic.h"
@@ -172,6 +173,35 @@ TEST_F(ReportFixture, EveryShippedTemplateRendersToPdf) {
         pdf.setResolution(150);
         EXPECT_TRUE(ReportEngine::render(pages, pdf)) << file.toStdString();
     }
+}
+
+TEST_F(ReportFixture, TheDesignerMovesAnObjectAndSavesItBackToTheSameFile) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/repskd.frf";
+    QFile::copy(kShipped + "/repskd.frf", file);
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    {
+        ReportDesigner designer(file, *loadTemplate(file), {"", nullptr, {{"dbm", &receipt}}}, prompter);
+        designer.select(0, 1);  // the title
+        designer.moveSelected(5, 0);
+        designer.resizeSelected(10, 0);
+        designer.addObject(ReportObject::Kind::Rect);
+        EXPECT_TRUE(designer.modified());
+        prompter.expectQuestion("报表样式已经修改，是否保存？", true);
+        designer.reject();
+    }
+    const auto saved = loadTemplate(file);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->bands[0].objects[1].rect, QRectF(5, 8, 200, 10));
+    EXPECT_EQ(saved->bands[0].objects.size(), 4);
+    {
+        ReportDesigner designer(file, *saved, {}, prompter);
+        designer.select(0, 3);
+        designer.deleteSelected();
+        prompter.expectQuestion("报表样式已经修改，是否保存？", false);
+        designer.reject();
+    }
+    EXPECT_EQ(loadTemplate(file)->bands[0].objects.size(), 4);
 }
 
 }  // namespace

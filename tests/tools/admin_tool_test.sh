@@ -24,6 +24,9 @@ expect 2 "用法" "$admin" init "$work/a"
 expect 2 "目录不存在" "$admin" init "$work/missing" --admin-password pw
 expect 2 "口令不能为空" "$admin" init "$work" --admin-password ""
 expect 0 "已建立数据库" "$admin" init "$work" --admin-password pw
+for t in repsprkd repspxsd repskd repfkd reporder repbgzm repxslsz; do
+    [[ -f "$work/reports/$t.frf" ]] || { echo "FAIL: init did not copy reports/$t.frf"; failures=$((failures + 1)); }
+done
 expect 2 "数据库已经存在" "$admin" init "$work" --admin-password pw
 expect 0 "admin" "$admin" sql "$work" "select logname from aczqx"
 expect 0 "1 行受影响" "$admin" sql "$work" "insert into asplb (bm, mc) values (\"01\", \"鞋\")"

@@ -36,11 +36,12 @@ public:
     void preview();
 
     static constexpr double kPixelsPerMm = 4;
+    // Closing: with unsaved changes, asks whether to save them first.
+    void reject() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
 
 private:
     friend class DesignerItem;
