@@ -198,4 +198,13 @@ int ReportEngine::find(const PreparedReport& report, const QString& text, int fr
     return -1;
 }
 
+bool finishLineBeingEdited(RowSet& lines, const QString& codeField) {
+    if (!lines.isEditing()) return true;
+    if (lines.value(codeField).toString().trimmed().isEmpty()) {
+        lines.cancel();
+        return true;
+    }
+    return lines.post();
+}
+
 }  // namespace reports

@@ -63,4 +63,8 @@ private:
     DataSources sources_;
 };
 
+// Before a document prints, a line still being typed is finished: saved when
+// its goods code is filled in, dropped otherwise. False when the save is refused.
+bool finishLineBeingEdited(RowSet& lines, const QString& codeField);
+
 }  // namespace reports

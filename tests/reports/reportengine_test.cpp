@@ -175,6 +175,20 @@ TEST_F(ReportFixture, EveryShippedTemplateRendersToPdf) {
     }
 }
 
+TEST_F(ReportFixture, ALineBeingTypedIsFinishedBeforePrinting) {
+    dbd.append();
+    dbd.setValue("DJHM", "000000042");
+    dbd.setValue("FLBH", 31);
+    EXPECT_TRUE(finishLineBeingEdited(dbd, "Spbm"));
+    EXPECT_EQ(dbd.recordCount(), 30) << "no goods code: dropped";
+    dbd.append();
+    dbd.setValue("DJHM", "000000042");
+    dbd.setValue("FLBH", 31);
+    dbd.setValue("Spbm", "XZ001");
+    EXPECT_TRUE(finishLineBeingEdited(dbd, "Spbm"));
+    EXPECT_EQ(t.db().scalar("select count(*) from asprkdd").toInt(), 31) << "with a code: saved";
+}
+
 TEST_F(ReportFixture, TheDesignerMovesAnObjectAndSavesItBackToTheSameFile) {
     QTemporaryDir dir;
     const QString file = dir.path() + "/repskd.frf";
