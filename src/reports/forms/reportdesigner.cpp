@@ -150,6 +150,13 @@ ReportDesigner::ReportDesigner(const QString& file, reports::ReportTemplate repo
     showProperties();
 }
 
+ReportDesigner::~ReportDesigner() {
+    // The scene clears its items as it goes; its selection notices must not
+    // reach this part of the window, which is gone by then.
+    disconnect(scene_, nullptr, this, nullptr);
+    updating_ = true;
+}
+
 double ReportDesigner::bandTop(int band) const {
     double y = report_.page.top;
     for (int b = 0; b < band; ++b) y += report_.bands[b].height;

@@ -22,6 +22,7 @@ class ReportDesigner : public QDialog {
 public:
     ReportDesigner(const QString& file, reports::ReportTemplate report, reports::DataSources sources,
                    Prompter& prompter, QWidget* parent = nullptr);
+    ~ReportDesigner() override;
 
     const reports::ReportTemplate& report() const { return report_; }
     bool modified() const { return modified_; }
