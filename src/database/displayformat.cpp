@@ -1,9 +1,9 @@
 #include "database/displayformat.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -21,14 +21,15 @@ struct Section {
 
 Section parseSection(const QString& s) {
     Section sec;
-    const int first = int(s.indexOf(QRegularExpression("[0#.,]")));
-    if (first < 0) {
+    const auto isDigitPart = [](QChar c) { return c == '0' || c == '#' || c == '.' || c == ','; };
+    const int first = int(std::find_if(s.begin(), s.end(), isDigitPart) - s.begin());
+    if (first >= s.size()) {
         sec.prefix = s;
         return sec;
     }
     int last = first;
     for (int i = first; i < s.size(); ++i)
-        if (QString("0#.,").contains(s[i])) last = i;
+        if (isDigitPart(s[i])) last = i;
     sec.prefix = s.left(first);
     sec.suffix = s.mid(last + 1);
     bool afterPoint = false;
