@@ -9,6 +9,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGraphicsRectItem>
+#include <QGraphicsSceneMouseEvent>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QGroupBox>
@@ -31,6 +32,24 @@ public:
     int object() const { return object_; }
 
 protected:
+    // The bottom-right corner of a selected object is a handle that resizes it.
+    bool onHandle(const QPointF& at) const {
+        return isSelected() && QLineF(at, rect().bottomRight()).length() <= 6;
+    }
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override {
+        resizing_ = onHandle(event->pos());
+        if (!resizing_) QGraphicsRectItem::mousePressEvent(event);
+    }
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override {
+        if (!resizing_) return QGraphicsRectItem::mouseMoveEvent(event);
+        prepareGeometryChange();
+        setRect(QRectF(rect().topLeft(), event->pos()).normalized());
+    }
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override {
+        if (!resizing_) return QGraphicsRectItem::mouseReleaseEvent(event);
+        resizing_ = false;
+        designer_->objectResized(band_, object_, rect().size() / ReportDesigner::kPixelsPerMm);
+    }
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override {
         if (change == ItemPositionHasChanged && !designer_->updating_) {
             const QPointF topLeft = mapToScene(rect().topLeft()) / ReportDesigner::kPixelsPerMm;
@@ -54,11 +73,14 @@ protected:
             p->setPen(Qt::black);
             p->drawText(r, int(o.align) | Qt::AlignVCenter, o.text);
         }
+        if (isSelected()) p->fillRect(QRectF(r.bottomRight() - QPointF(4, 4), QSizeF(8, 8)), Qt::blue);
     }
+    QRectF boundingRect() const override { return rect().adjusted(-5, -5, 5, 5); }
 
 private:
     ReportDesigner* designer_;
     int band_, object_;
+    bool resizing_ = false;
 };
 
 ReportDesigner::ReportDesigner(const QString& file, reports::ReportTemplate report, reports::DataSources sources,
@@ -112,6 +134,11 @@ ReportDesigner::ReportDesigner(const QString& file, reports::ReportTemplate repo
     fontSize_ = spin("fontSize", 72);
     bandHeight_ = spin("bandHeight", 300);
     bold_ = new QCheckBox("粗体", properties);
+    font_ = new QComboBox(properties);
+    font_->setObjectName("font");
+    font_->setEditable(true);
+    font_->addItems({"宋体", "黑体", "楷体", "仿宋"});
+    margins_ = {spin("left", 100), spin("top", 100), spin("right", 100), spin("bottom", 100)};
     align_ = new QComboBox(properties);
     align_->addItems({"左对齐", "居中", "右对齐"});
     paper_ = new QComboBox(properties);
@@ -125,17 +152,26 @@ ReportDesigner::ReportDesigner(const QString& file, reports::ReportTemplate repo
     form->addRow("上(mm)", y_);
     form->addRow("宽(mm)", w_);
     form->addRow("高(mm)", h_);
+    form->addRow("字体", font_);
     form->addRow("字号", fontSize_);
     form->addRow(bold_);
     form->addRow("对齐", align_);
     form->addRow("区高(mm)", bandHeight_);
     form->addRow("纸张", paper_);
     form->addRow(landscape_);
+    const char* const marginLabels[] = {"左边距(mm)", "上边距(mm)", "右边距(mm)", "下边距(mm)"};
+    const double marginValues[] = {report_.page.left, report_.page.top, report_.page.right, report_.page.bottom};
+    for (int i = 0; i < 4; ++i) {
+        margins_[i]->setValue(marginValues[i]);
+        form->addRow(marginLabels[i], margins_[i]);
+        connect(margins_[i], &QDoubleSpinBox::valueChanged, this, &ReportDesigner::applyProperties);
+    }
     for (QLineEdit* e : {expression_, format_}) connect(e, &QLineEdit::editingFinished, this, &ReportDesigner::applyProperties);
     for (QDoubleSpinBox* s : {x_, y_, w_, h_, fontSize_, bandHeight_})
         connect(s, &QDoubleSpinBox::valueChanged, this, &ReportDesigner::applyProperties);
     connect(bold_, &QCheckBox::toggled, this, &ReportDesigner::applyProperties);
     connect(align_, &QComboBox::activated, this, &ReportDesigner::applyProperties);
+    connect(font_, &QComboBox::currentTextChanged, this, &ReportDesigner::applyProperties);
     connect(paper_, &QComboBox::activated, this, &ReportDesigner::applyProperties);
     connect(landscape_, &QCheckBox::toggled, this, &ReportDesigner::applyProperties);
 
@@ -200,7 +236,7 @@ ReportObject* ReportDesigner::selectedObject() {
 void ReportDesigner::showProperties() {
     updating_ = true;
     const ReportObject* o = selectedObject();
-    for (QWidget* w : std::initializer_list<QWidget*>{expression_, format_, x_, y_, w_, h_, fontSize_, bold_, align_})
+    for (QWidget* w : std::initializer_list<QWidget*>{expression_, format_, x_, y_, w_, h_, fontSize_, bold_, align_, font_})
         w->setEnabled(o != nullptr);
     if (o) {
         expression_->setText(o->text);
@@ -210,6 +246,7 @@ void ReportDesigner::showProperties() {
         w_->setValue(o->rect.width());
         h_->setValue(o->rect.height());
         fontSize_->setValue(o->size);
+        font_->setCurrentText(o->font);
         bold_->setChecked(o->bold);
         align_->setCurrentIndex(o->align & Qt::AlignHCenter ? 1 : o->align & Qt::AlignRight ? 2 : 0);
     }
@@ -225,12 +262,17 @@ void ReportDesigner::applyProperties() {
         o->format = format_->text();
         o->rect = QRectF(x_->value(), y_->value(), w_->value(), h_->value());
         o->size = fontSize_->value();
+        o->font = font_->currentText();
         o->bold = bold_->isChecked();
         o->align = align_->currentIndex() == 1 ? Qt::AlignHCenter : align_->currentIndex() == 2 ? Qt::AlignRight : Qt::AlignLeft;
     }
     if (band_ >= 0 && band_ < report_.bands.size()) report_.bands[band_].height = bandHeight_->value();
     report_.page.paper = paper_->currentText();
     report_.page.landscape = landscape_->isChecked();
+    report_.page.left = margins_[0]->value();
+    report_.page.top = margins_[1]->value();
+    report_.page.right = margins_[2]->value();
+    report_.page.bottom = margins_[3]->value();
     modified_ = true;
     rebuild();
 }
@@ -246,6 +288,16 @@ void ReportDesigner::objectMoved(int band, int object, const QPointF& topLeftMm)
         y_->setValue(o.rect.y());
         updating_ = false;
     }
+}
+
+void ReportDesigner::objectResized(int band, int object, const QSizeF& sizeMm) {
+    ReportObject& o = report_.bands[band].objects[object];
+    o.rect.setSize(QSizeF(std::round(sizeMm.width() * 2) / 2, std::round(sizeMm.height() * 2) / 2));
+    modified_ = true;
+    QMetaObject::invokeMethod(this, [this] {  // not while the item is still handling its mouse event
+        rebuild();
+        showProperties();
+    }, Qt::QueuedConnection);
 }
 
 void ReportDesigner::select(int band, int object) {

@@ -50,6 +50,7 @@ private:
     void showProperties();
     void applyProperties();
     void objectMoved(int band, int object, const QPointF& topLeftMm);
+    void objectResized(int band, int object, const QSizeF& sizeMm);
     double bandTop(int band) const;
     reports::ReportObject* selectedObject();
 
@@ -69,5 +70,7 @@ private:
     QCheckBox* bold_;
     QComboBox* align_;
     QComboBox* paper_;
+    QComboBox* font_;
+    QList<QDoubleSpinBox*> margins_;
     QCheckBox* landscape_;
 };
