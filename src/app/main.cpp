@@ -1,15 +1,15 @@
 // Program entry of the window program. It reads no arguments; its working
 // directory is the directory it was started in.
+#include "shell/forms/application.h"
 #include "shell/forms/qtprompter.h"
 #include "shell/forms/startup.h"
 #include "shell/session.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFont>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QuorvelApplication app(argc, argv);
     // "宋体" 9 pt where it is installed; fontconfig falls back to a CJK face.
     QFont font;
     font.setFamilies({"宋体", "SimSun", "AR PL UMing CN", "Noto Serif CJK SC", "Noto Sans CJK SC"});
@@ -18,5 +18,6 @@ int main(int argc, char** argv) {
 
     Session session(QDir::currentPath());
     QtPrompter prompter;
+    app.setPrompter(&prompter);
     return runProgram(session, prompter);
 }

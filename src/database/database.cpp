@@ -248,13 +248,6 @@ QList<QVariantList> Database::rows(const QString& jetSql, const Params& params) 
 
 qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
-bool Database::hasColumn(const QString& table, const QString& column) {
-    Statement st(*this, QString("pragma table_info(%1)").arg(table));
-    while (st.next())
-        if (st.value(1).toString().compare(column, Qt::CaseInsensitive) == 0) return true;
-    return false;
-}
-
 Database::Transaction::Transaction(Database& db) : db_(db) { db_.exec("begin"); }
 
 Database::Transaction::~Transaction() {

@@ -93,7 +93,6 @@ public:
     // Runs a query and returns all rows, each as a list in column order.
     QList<QVariantList> rows(const QString& jetSql, const Params& params = {});
     qint64 lastInsertId() const;
-    bool hasColumn(const QString& table, const QString& column);
 
     // Scope guard: commits when commit() was called, otherwise rolls back.
     class Transaction {
