@@ -63,6 +63,9 @@ void RowSet::setMaster(RowSet* master, const QStringList& masterFields) {
     masterFields_ = masterFields;
     connect(master, &RowSet::currentChanged, this, [this] {
         if (!isOpen()) return;
+        // A line being typed is saved before the lines of another header are
+        // read; one the rules refuse (they said why) cannot stay with them.
+        if (isEditing() && !post()) cancel();
         takeMasterParams();
         refresh();
     });
@@ -161,7 +164,7 @@ void RowSet::refresh() {
         open();
         return;
     }
-    if (isEditing()) cancel();
+    if (isEditing() && !post()) return;  // a refused row stays with what was typed
     const qint64 keep = current_ >= 0 && !rowIds_.isEmpty() ? rowIds_[view_[current_]] : -1;
     const int oldPosition = current_;
     load();

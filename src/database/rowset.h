@@ -82,7 +82,8 @@ public:
 
     void open();
     void close();
-    // Re-reads from the database, staying on the same row where it still exists.
+    // Re-reads from the database, staying on the same row where it still
+    // exists. A row being edited is saved first; when that is refused nothing is re-read.
     void refresh();
     bool isOpen() const { return state_ != State::Inactive; }
     State state() const { return state_; }

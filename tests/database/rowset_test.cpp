@@ -255,6 +255,27 @@ TEST_F(RowSetTest, DetailFollowsTheMasterRow) {
     EXPECT_EQ(dbd.recordCount(), 2);
 }
 
+TEST_F(RowSetTest, ALineBeingTypedIsSavedWhenTheMasterMoves) {
+    t.db().exec("insert into ASPRKD (DJHM) values ('000000001'), ('000000002')");
+    RowSet dbm(t.db()), dbd(t.db());
+    dbm.setTable("ASPRKD", "ASPRKD#PX");
+    dbd.setTable("asprkdd", "FLBH", "DJHM = :DJHM");
+    dbd.setMaster(&dbm, {"DJHM"});
+    dbm.open();
+    dbd.open();
+    dbd.append();
+    dbd.setValue("DJHM", "000000001");
+    dbd.setValue("FLBH", 1);
+    dbm.next();
+    EXPECT_EQ(t.db().scalar("select count(*) from asprkdd").toInt(), 1) << "saved, not lost";
+    dbd.append();
+    dbd.setValue("DJHM", "000000002");
+    dbd.refresh();
+    EXPECT_EQ(t.db().scalar("select count(*) from asprkdd").toInt(), 2);
+    dbm.first();
+    EXPECT_EQ(dbd.recordCount(), 1);
+}
+
 TEST_F(RowSetTest, CalculatedLookupAndChangeHooks) {
     RowSet categories(t.db());
     categories.setTable("ASPLB", "Bm");
