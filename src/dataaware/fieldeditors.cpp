@@ -41,10 +41,13 @@ FieldEdit::FieldEdit(RowSet& rows, const QString& field, Prompter& prompter, QWi
             showValue();
             return;
         }
-        // The row holds every value typed so far that its field takes, so a
-        // save by keyboard shortcut (the box keeps the focus) loses nothing;
-        // a text the field refuses is told when the box is left.
-        typed_ = !rows_.converts(field_, text()) || !rows_.setValue(field_, text());
+        // While typing, the box shows what is typed (the row's change notices
+        // must not reformat it), and the row holds every value typed so far
+        // that its field takes, so a save by keyboard shortcut (the box keeps
+        // the focus) loses nothing; a text the field refuses is told when the
+        // box is left.
+        typed_ = true;
+        if (rows_.converts(field_, text())) rows_.setValue(field_, text());
     });
     connect(this, &QLineEdit::returnPressed, this, &FieldEdit::commit);
     connect(&rows, &RowSet::stateChanged, this, [this] {

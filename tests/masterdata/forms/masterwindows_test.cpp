@@ -66,6 +66,19 @@ TEST_F(MasterWindowsTest, SupplierFormPageEditsTheCurrentRowAndEnterMovesOn) {
     EXPECT_EQ(dbm.dbapp.scalar("select count(*) from AGYS where Bm = 'G9' and jyje = 0").toInt(), 1);
     TfrmxtBmWl customers(dbm, prompter);
     EXPECT_EQ(customers.findChild<QLineEdit*>("Edit_Khyh"), nullptr);
+
+    // A balance box shows money, but what is being typed stays as typed.
+    auto* balance = window.findChild<QLineEdit*>("Edit_ncye");
+    EXPECT_EQ(balance->text(), "0.00");
+    window.dbm.edit();
+    for (const char* typed : {"1", "12", "12.5"}) {
+        balance->setText(typed);
+        emit balance->textEdited(typed);
+        EXPECT_EQ(balance->text(), typed);
+    }
+    window.findChild<QPushButton*>("btnSave")->click();
+    EXPECT_EQ(dbm.dbapp.scalar("select ncye from AGYS where Bm = 'G9'").toDouble(), 12.5);
+    EXPECT_EQ(balance->text(), "12.50");
 }
 
 TEST_F(MasterWindowsTest, CodeTablesAppendOnEnterAtTheEndAndButtonsActOnTheFocusedGrid) {
