@@ -233,15 +233,24 @@ TEST_F(RowSetTest, FilterTextMatchesNamesWithApostrophesExactly) {
     EXPECT_EQ(log.recordCount(), 2);
 }
 
+// Stock-in headers and their lines, the lines following the header.
+struct HeaderAndLines {
+    explicit HeaderAndLines(Database& db) : dbm(db), dbd(db) {
+        dbm.setTable("ASPRKD", "ASPRKD#PX");
+        dbd.setTable("asprkdd", "FLBH", "DJHM = :DJHM");
+        dbd.setMaster(&dbm, {"DJHM"});
+        dbm.open();
+        dbd.open();
+    }
+    RowSet dbm, dbd;
+};
+
 TEST_F(RowSetTest, DetailFollowsTheMasterRow) {
     t.db().exec("insert into ASPRKD (DJHM) values ('000000001'), ('000000002'), ('000000003')");
     t.db().exec("insert into asprkdd (DJHM, FLBH) values ('000000001', 1), ('000000001', 2), ('000000002', 1)");
-    RowSet dbm(t.db()), dbd(t.db());
-    dbm.setTable("ASPRKD", "ASPRKD#PX");
-    dbd.setTable("asprkdd", "FLBH", "DJHM = :DJHM");
-    dbd.setMaster(&dbm, {"DJHM"});
-    dbm.open();
-    dbd.open();
+    HeaderAndLines document(t.db());
+    RowSet& dbm = document.dbm;
+    RowSet& dbd = document.dbd;
     EXPECT_EQ(dbd.recordCount(), 2);
     dbm.next();
     EXPECT_EQ(dbd.recordCount(), 1);
@@ -257,12 +266,9 @@ TEST_F(RowSetTest, DetailFollowsTheMasterRow) {
 
 TEST_F(RowSetTest, ALineBeingTypedIsSavedWhenTheMasterMoves) {
     t.db().exec("insert into ASPRKD (DJHM) values ('000000001'), ('000000002')");
-    RowSet dbm(t.db()), dbd(t.db());
-    dbm.setTable("ASPRKD", "ASPRKD#PX");
-    dbd.setTable("asprkdd", "FLBH", "DJHM = :DJHM");
-    dbd.setMaster(&dbm, {"DJHM"});
-    dbm.open();
-    dbd.open();
+    HeaderAndLines document(t.db());
+    RowSet& dbm = document.dbm;
+    RowSet& dbd = document.dbd;
     dbd.append();
     dbd.setValue("DJHM", "000000001");
     dbd.setValue("FLBH", 1);

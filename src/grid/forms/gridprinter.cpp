@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace {
 constexpr double kMarginMm = 2.0;
@@ -137,19 +136,7 @@ void GridPrinter::preview(QWidget* parent) const {
 }
 
 bool GridPrinter::print(Prompter& prompter) const {
-    QPrinter& printer = currentPrinter();
-    if (printer.outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
-        prompter.message("打印失败：没有安装打印机。");
-        return false;
-    }
-    printer.setCopyCount(1);
-    printer.setCollateCopies(true);
-    printer.setPrintRange(QPrinter::AllPages);
-    if (!render(printer) || printer.printerState() == QPrinter::Error) {
-        prompter.message("打印失败：打印机报告错误。");
-        return false;
-    }
-    return true;
+    return printOnCurrentPrinter(prompter, [this](QPrinter& printer) { return render(printer); });
 }
 
 QString GridPrinter::askTitle(Prompter& prompter, const QString& defaultTitle) {

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinterInfo>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -32,12 +31,7 @@ ReportPreview::ReportPreview(const reports::PreparedReport& pages, Prompter& pro
         }
     });
     tools->add("btnPrint", "打印", [this] {
-        QPrinter& printer = currentPrinter();
-        if (printer.outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
-            prompter_.message("打印失败：没有安装打印机。");
-            return;
-        }
-        if (!reports::ReportEngine::render(pages_, printer)) prompter_.message("打印失败：打印机报告错误。");
+        printOnCurrentPrinter(prompter_, [this](QPrinter& printer) { return reports::ReportEngine::render(pages_, printer); });
     });
     tools->add("btnFind", "查找", [this] {
         if (const auto text = prompter_.inputText("查找内容:", {})) findText(*text);

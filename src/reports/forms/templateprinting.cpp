@@ -6,7 +6,6 @@
 #include "shell/prompter.h"
 
 #include <QApplication>
-#include <QPrinterInfo>
 #include <QProgressDialog>
 
 namespace {
@@ -47,19 +46,9 @@ bool printWithTemplate(const TemplatePrintJob& job, bool preview, Prompter& prom
         window.exec();
         return true;
     }
-    QPrinter& printer = currentPrinter();
-    if (printer.outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
-        prompter.message("打印失败：没有安装打印机。");
-        return false;
-    }
-    printer.setCopyCount(1);
-    printer.setCollateCopies(true);
-    printer.setPrintRange(QPrinter::AllPages);
-    if (!reports::ReportEngine::render(pages, printer) || printer.printerState() == QPrinter::Error) {
-        prompter.message("打印失败：打印机报告错误。");
-        return false;
-    }
-    return true;
+    return printOnCurrentPrinter(prompter, [&pages](QPrinter& printer) {
+        return reports::ReportEngine::render(pages, printer);
+    });
 }
 
 bool designTemplate(const TemplatePrintJob& job, Prompter& prompter, QWidget* parent) {
