@@ -1,6 +1,7 @@
 // quorvel-admin: what has no window. Creates a working database, loads demo
 // data, runs a statement, resets a password, measures speed.
 #include "database/database.h"
+#include "database/jetdialect.h"
 #include "database/passwordhash.h"
 #include "database/schema.h"
 #include "shell/paths.h"
@@ -11,6 +12,10 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include <sqlcipher/sqlite3.h>
+
+#include <functional>
 
 namespace {
 
@@ -28,15 +33,6 @@ const char* kUsage =
 int fail(const QString& message) {
     err << message << '\n';
     return 2;
-}
-
-// A new database in an existing directory; refuses to overwrite.
-QString newDatabaseFile(const QString& dir) {
-    if (!QFileInfo(dir).isDir()) throw DbError(DbError::Kind::Other, QString("目录不存在: %1").arg(dir));
-    const QString file = paths::databaseFile(dir);
-    if (QFileInfo::exists(file)) throw DbError(DbError::Kind::Other, QString("数据库已经存在: %1").arg(file));
-    QDir(dir).mkpath(QFileInfo(file).dir().dirName());
-    return file;
 }
 
 Database& openExisting(Database& db, const QString& dir) {
@@ -58,34 +54,106 @@ void copyReportTemplates(const QString& dir) {
     }
 }
 
+// A new book for a working directory, made (with the directory and its DATA
+// folder when they are missing) under a temporary name beside its final place
+// and renamed into place only when it is complete, so the program never finds
+// a half-made book and a later init is not refused because of one; a failure
+// removes the temporary file. `fill` adds to the new book. Refuses to
+// overwrite an existing book.
+QString makeBook(const QString& dir, const QString& adminPassword, const std::function<void(Database&)>& fill = {}) {
+    const QString file = paths::databaseFile(dir);
+    if (QFileInfo::exists(file)) throw DbError(DbError::Kind::Other, QString("数据库已经存在: %1").arg(file));
+    const QString folder = QFileInfo(file).path();
+    if (!QDir().mkpath(folder)) throw DbError(DbError::Kind::Other, QString("无法建立目录: %1").arg(folder));
+    const QString temporary = QString("%1.%2.tmp").arg(file).arg(QCoreApplication::applicationPid());
+    try {
+        schema::createDatabase(temporary, adminPassword);
+        if (fill) {
+            Database db;
+            db.open(temporary);
+            schema::upgrade(db);
+            fill(db);
+        }
+        copyReportTemplates(dir);
+        // Refuses to replace a book another run put there meanwhile.
+        if (!QFile::rename(temporary, file))
+            throw DbError(DbError::Kind::Other, QString("数据库已经存在: %1").arg(file));
+    } catch (...) {
+        QFile::remove(temporary);
+        throw;
+    }
+    return file;
+}
+
 int init(const QStringList& args) {
     if (args.size() != 3 || args[1] != "--admin-password") return fail(kUsage);
     if (args[2].isEmpty()) return fail("口令不能为空");
-    const QString file = newDatabaseFile(args[0]);
-    schema::createDatabase(file, args[2]);
-    copyReportTemplates(args[0]);
+    const QString file = makeBook(args[0], args[2]);
     out << "已建立数据库: " << file << '\n';
     return 0;
 }
 
 int demo(const QStringList& args) {
     if (args.size() != 1) return fail(kUsage);
-    QDir().mkpath(args[0]);
-    const QString file = newDatabaseFile(args[0]);
     const QString password = QString::number(QRandomGenerator::system()->bounded(100000, 1000000));
-    schema::createDatabase(file, password);
-    Database db;
-    loadDemoData(openExisting(db, args[0]));
-    copyReportTemplates(args[0]);
+    const QString file = makeBook(args[0], password, loadDemoData);
     out << "已建立示例数据库: " << file << '\n'
         << "登录名: admin    口令: " << password << '\n';
     return 0;
+}
+
+// What the sql command checks before it runs anything. SQLCipher carries out
+// "pragma key" and "pragma rekey" while the statement is being prepared, so
+// they are refused there, by the engine's authorizer: a book keyed anew no
+// longer opens in the program. While the rest of a text is looked at for a
+// second statement, everything is refused, so looking runs nothing.
+struct StatementGuard {
+    bool probing = false;
+    bool keyPragma = false;
+
+    static int authorize(void* self, int action, const char* name, const char*, const char*, const char*) {
+        auto& guard = *static_cast<StatementGuard*>(self);
+        if (guard.probing) return SQLITE_DENY;
+        static const QByteArrayList keyPragmas = {"key", "rekey", "hexkey", "hexrekey"};
+        if (action == SQLITE_PRAGMA && keyPragmas.contains(QByteArray(name).toLower())) {
+            guard.keyPragma = true;
+            return SQLITE_DENY;
+        }
+        return SQLITE_OK;
+    }
+};
+
+// Why a text must not run; empty when it may. The engine's own parser finds
+// where the first statement ends, so semicolons in literals and comments count
+// as it counts them; a trailing semicolon, blanks and comments are no second
+// statement.
+QString statementRefusal(Database& db, StatementGuard& guard, const QString& text) {
+    const QByteArray sql = translateJetSql(text).toUtf8();
+    const char* end = sql.constData() + sql.size();
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = end;
+    const int rc = sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &statement, &tail);
+    const bool empty = rc == SQLITE_OK && !statement;
+    sqlite3_finalize(statement);
+    if (guard.keyPragma) return "不能执行 PRAGMA key/rekey：更改数据库口令后，程序将无法打开帐套";
+    if (empty) return "没有要执行的 SQL 语句";
+    if (rc != SQLITE_OK) return {};  // the engine's own message, when it runs
+    guard.probing = true;
+    statement = nullptr;
+    const int rest = sqlite3_prepare_v2(db.handle(), tail, int(end - tail), &statement, nullptr);
+    const bool second = rest != SQLITE_OK || statement;
+    sqlite3_finalize(statement);
+    guard.probing = false;
+    return second ? "一次只能执行一条语句" : QString();
 }
 
 int sql(const QStringList& args) {
     if (args.size() != 2) return fail(kUsage);
     Database db;
     openExisting(db, args[0]);
+    StatementGuard guard;
+    sqlite3_set_authorizer(db.handle(), &StatementGuard::authorize, &guard);
+    if (const QString refusal = statementRefusal(db, guard, args[1]); !refusal.isEmpty()) return fail(refusal);
     bool isQuery = false;
     {
         const Statement probe(db, args[1]);

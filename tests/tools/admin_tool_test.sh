@@ -21,7 +21,8 @@ expect() {  # expect <exit code> <text in output> <command...>
 
 expect 2 "用法" "$admin"
 expect 2 "用法" "$admin" init "$work/a"
-expect 2 "目录不存在" "$admin" init "$work/missing" --admin-password pw
+expect 0 "已建立数据库" "$admin" init "$work/new/place" --admin-password pw
+[[ -f "$work/new/place/DATA/DbVexa.mdb" ]] || { echo "FAIL: init did not make the missing directories"; failures=$((failures + 1)); }
 expect 2 "口令不能为空" "$admin" init "$work" --admin-password ""
 expect 0 "已建立数据库" "$admin" init "$work" --admin-password pw
 for t in repsprkd repspxsd repskd repfkd reporder repbgzm repxslsz; do
@@ -32,6 +33,25 @@ expect 0 "admin" "$admin" sql "$work" "select logname from aczqx"
 expect 0 "1 行受影响" "$admin" sql "$work" "insert into asplb (bm, mc) values (\"01\", \"鞋\")"
 expect 2 "UNIQUE" "$admin" sql "$work" "insert into asplb (bm, mc) values ('01', 'x')"
 expect 2 "syntax" "$admin" sql "$work" "selec nothing"
+# One statement per call: a second one is refused, not dropped; nothing of the
+# text runs then, and the key pragmas (which SQLCipher carries out while
+# preparing) never reach the book.
+expect 2 "一次只能执行一条语句" "$admin" sql "$work" "insert into asplb (bm, mc) values ('02', 'a'); delete from asplb"
+expect 0 "鞋" "$admin" sql "$work" "select mc from asplb where bm = '01'"
+expect 0 $'n\n0' "$admin" sql "$work" "select count(*) as n from asplb where bm = '02';"
+for text in "select 1;;select 2" "select 1; pragma rekey = 'x'" "select 1; selec nothing"; do
+    expect 2 "一次只能执行一条语句" "$admin" sql "$work" "$text"
+done
+for text in "select 1 ;  -- done" "select 1, ';'; /* note */ ;" "select 1"; do
+    expect 0 "1" "$admin" sql "$work" "$text"
+done
+for text in "pragma rekey = 'x'" "PRAGMA  ReKey='x'" "pragma main.\"key\" = 'x'" "/* c */ pragma hexrekey = '00'"; do
+    expect 2 "PRAGMA key/rekey" "$admin" sql "$work" "$text"
+done
+for text in "" "   " "-- nothing" ";"; do
+    expect 2 "没有要执行的 SQL 语句" "$admin" sql "$work" "$text"
+done
+expect 0 "admin" "$admin" sql "$work" "select logname from aczqx"
 expect 2 "没有这个操作员" "$admin" passwd "$work" nobody pw2
 expect 0 "口令已更改" "$admin" passwd "$work" ADMIN pw2
 
@@ -39,6 +59,16 @@ expect 0 "口令:" "$admin" demo "$work/demo"
 expect 0 "8" "$admin" sql "$work/demo" "select sly from system"
 expect 0 "XZ001" "$admin" sql "$work/demo" "select spbm from aspkm where spbm = 'xz001'"
 expect 2 "数据库已经存在" "$admin" demo "$work/demo"
+
+# A book appears only when it is complete: an init stopped half-way (here by
+# the file size limit) leaves no DbVexa.mdb, and a failure leaves no file at all.
+mkdir "$work/cut"
+{ (ulimit -f 40; "$admin" init "$work/cut" --admin-password pw >/dev/null 2>&1); } 2>/dev/null
+[[ -e "$work/cut/DATA/DbVexa.mdb" ]] && { echo "FAIL: a stopped init left a book"; failures=$((failures + 1)); }
+expect 0 "已建立数据库" "$admin" init "$work/cut" --admin-password pw
+mkdir "$work/full"
+(trap '' XFSZ; ulimit -f 40; "$admin" init "$work/full" --admin-password pw >/dev/null 2>&1)
+[[ -z "$(ls -A "$work/full/DATA")" ]] || { echo "FAIL: a failed init left $(ls "$work/full/DATA")"; failures=$((failures + 1)); }
 
 [[ $failures -eq 0 ]] && echo "all admin tool checks passed"
 exit $failures
