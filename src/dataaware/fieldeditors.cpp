@@ -74,6 +74,13 @@ bool FieldEdit::commit() {
     return true;
 }
 
+bool FieldEdit::finishEdit(bool keep) {
+    if (keep) return commit();
+    typed_ = false;
+    showValue();
+    return true;
+}
+
 void FieldEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     commit();

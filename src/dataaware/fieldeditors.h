@@ -2,6 +2,8 @@
 // into edit, leaving the box hands the value to the row set.
 #pragma once
 
+#include "dataaware/pendingedit.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,13 +12,14 @@
 class Prompter;
 class RowSet;
 
-class FieldEdit : public QLineEdit {
+class FieldEdit : public QLineEdit, public PendingEdit {
     Q_OBJECT
 public:
     FieldEdit(RowSet& rows, const QString& field, Prompter& prompter, QWidget* parent = nullptr);
     // Hands the typed text to the row set. A text the field's type does not
     // take is refused with a message naming it; the focus then stays.
     bool commit();
+    bool finishEdit(bool keep) override;
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;

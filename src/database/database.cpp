@@ -61,21 +61,38 @@ QString engineMessage(sqlite3* db) {
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
-// Over-long text is refused by a check constraint named "<Table>.<Column>:<width>"
-// (see schema.cpp); turn the engine's terse text into one a shopkeeper reads.
+// Over-long text and numbers out of their type's range are refused by check
+// constraints named "<Table>.<Column>:<width or range>" (see schema.cpp); the
+// engine's terse texts become ones a shopkeeper reads, the engine's own text
+// kept after them for whoever has to look further.
 DbError classify(int rc, const QString& message) {
-    static const QRegularExpression tooLong(R"(CHECK constraint failed: (\S+):(\d+))");
-    if ((rc & 0xff) == SQLITE_CONSTRAINT) {
+    static const QRegularExpression named(R"(CHECK constraint failed: (\S+):(\d+|range))");
+    auto explained = [&message](const QString& chinese) { return chinese + "\n" + message; };
+    switch (rc & 0xff) {
+    case SQLITE_CONSTRAINT: {
         if (message.contains("UNIQUE constraint failed") || message.contains("PRIMARY KEY must be unique")
             || message.contains("is not unique"))
             return DbError(DbError::Kind::DuplicateKey, message);
-        const auto m = tooLong.match(message);
+        const auto m = named.match(message);
+        if (m.hasMatch() && m.captured(2) == "range")
+            return DbError(DbError::Kind::OutOfRange, QString("数值超出范围：字段 %1 放不下这么大的数").arg(m.captured(1)));
         if (m.hasMatch())
             return DbError(DbError::Kind::TooLong,
                            QString("数据太长：字段 %1 最多 %2 个字符").arg(m.captured(1), m.captured(2)));
+        break;
     }
-    if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
-        return DbError(DbError::Kind::NotADatabase, message);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DbError(DbError::Kind::Locked, explained("数据库正被其他程序使用(已锁定)，请稍后再试。"));
+    case SQLITE_FULL: return DbError(DbError::Kind::Other, explained("磁盘已满，数据没有写入。"));
+    case SQLITE_READONLY:
+        return DbError(DbError::Kind::Other, explained("数据库文件或其所在文件夹是只读的，不能写入。"));
+    case SQLITE_CANTOPEN: return DbError(DbError::Kind::Other, explained("数据库文件无法打开。"));
+    case SQLITE_IOERR: return DbError(DbError::Kind::Other, explained("读写数据库文件时出错。"));
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return DbError(DbError::Kind::NotADatabase, explained("数据库文件已损坏或不是本系统的数据库。"));
+    }
     return DbError(DbError::Kind::Other, message);
 }
 
@@ -195,11 +212,17 @@ void Database::create(const QString& path, const QByteArray& key) {
 
 void Database::openFile(const QString& path, const QByteArray& key, bool mustExist) {
     close();
-    if (mustExist && !QFileInfo(path).isFile())
+    const QFileInfo file(path);
+    if (mustExist && !file.isFile())
         throw DbError(DbError::Kind::Other, QString("找不到数据库文件: %1").arg(path));
+    // The engine takes an empty file for a new, empty database; a book that
+    // lost its contents must not open as one.
+    if (mustExist && file.size() == 0)
+        throw DbError(DbError::Kind::NotADatabase, QString("数据库文件已损坏(文件长度为零): %1").arg(path));
     const int flags = SQLITE_OPEN_READWRITE | (mustExist ? 0 : SQLITE_OPEN_CREATE);
     sqlite3* handle = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_busy_timeout(handle, kBusyTimeoutMs);
     if (rc == SQLITE_OK && !key.isEmpty()) rc = sqlite3_key(handle, key.constData(), int(key.size()));
     // The key is only checked when the file is first read.
     if (rc == SQLITE_OK) rc = sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);

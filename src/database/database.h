@@ -16,12 +16,21 @@ struct sqlite3_stmt;
 // without regard to case, as the Jet provider did.
 using Params = QHash<QString, QVariant>;
 
-// The one error type of the data layer. It carries the engine's own message
-// (what the windows show after "记录不能保存！") and tells a duplicate key
-// apart, because that case gets a message of its own.
+// The one error type of the data layer. Its message is what the windows show
+// after "记录不能保存！": for the engine's common failures a Chinese sentence
+// followed by the engine's own text. A duplicate key is told apart because
+// that case gets a message of its own.
 class DbError : public std::runtime_error {
 public:
-    enum class Kind { DuplicateKey, TooLong, NotADatabase, Other };
+    enum class Kind {
+        DuplicateKey,
+        TooLong,     // text longer than its column
+        OutOfRange,  // a number the column's type cannot hold
+        NotADatabase,
+        Conflict,  // the row was changed or deleted by another workstation since it was read
+        Locked,    // another program holds the file longer than the connection waits
+        Other
+    };
     DbError(Kind kind, const QString& message);
     Kind kind() const { return kind_; }
     bool isDuplicateKey() const { return kind_ == Kind::DuplicateKey; }
@@ -74,8 +83,12 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    // How long a statement waits for another program's lock on the file
+    // before it gives up as locked.
+    static constexpr int kBusyTimeoutMs = 5000;
+
     // Opens an existing file with the key; throws DbError when the file is
-    // missing, damaged or keyed differently.
+    // missing, damaged (a zero-byte file included) or keyed differently.
     void open(const QString& path, const QByteArray& key = kKey);
     // Creates a new, empty, keyed file; refuses an existing one.
     void create(const QString& path, const QByteArray& key = kKey);

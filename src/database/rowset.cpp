@@ -65,7 +65,7 @@ void RowSet::setMaster(RowSet* master, const QStringList& masterFields) {
         if (!isOpen()) return;
         // A line being typed is saved before the lines of another header are
         // read; one the rules refuse (they said why) cannot stay with them.
-        if (isEditing() && !post()) cancel();
+        if (!endEditing()) cancel();
         takeMasterParams();
         refresh();
     });
@@ -146,6 +146,12 @@ void RowSet::load() {
         }
         fields_ = data + fields_;
         dataFieldCount_ = count;
+        keyFields_.clear();
+        if (t)
+            for (const schema::Index& index : t->indexes)
+                if (index.unique)
+                    for (const QString& column : index.columns)
+                        if (const int k = fieldIndex(column); k >= 0 && !keyFields_.contains(k)) keyFields_.append(k);
     }
 
     rows_.clear();
@@ -164,7 +170,7 @@ void RowSet::refresh() {
         open();
         return;
     }
-    if (isEditing() && !post()) return;  // a refused row stays with what was typed
+    if (!endEditing()) return;  // a refused row stays with what was typed
     const qint64 keep = current_ >= 0 && !rowIds_.isEmpty() ? rowIds_[view_[current_]] : -1;
     const int oldPosition = current_;
     load();
@@ -360,6 +366,7 @@ bool RowSet::setValue(const QString& fieldName, const QVariant& value) {
     if (validator != validators_.constEnd() && !(*validator)(*converted)) return false;
     if (buffer_[index] == *converted && buffer_[index].isNull() == converted->isNull()) return true;
     buffer_[index] = *converted;
+    modified_ = true;
     emit rowChanged(current_);
     const auto handler = changeHandlers_.constFind(fields_[index].name.toLower());
     if (handler != changeHandlers_.constEnd()) (*handler)();
@@ -380,7 +387,7 @@ void RowSet::scrolled() {
 bool RowSet::moveTo(int position) {
     if (!isOpen() || position < 0 || position >= recordCount()) return false;
     if (position == current_) return true;
-    if (isEditing() && !post()) return false;
+    if (!endEditing()) return false;
     current_ = position;
     scrolled();
     return true;
@@ -391,6 +398,7 @@ bool RowSet::edit() {
     if (state_ != State::Browse || current_ < 0 || table_.isEmpty()) return false;
     if (hooks.beforeEdit && !hooks.beforeEdit()) return false;
     buffer_ = rows_[view_[current_]];
+    modified_ = false;
     setState(State::Edit);
     return true;
 }
@@ -401,7 +409,7 @@ bool RowSet::insert() { return startInsert(std::max(current_, 0)); }
 
 bool RowSet::startInsert(int position) {
     if (!isOpen() || table_.isEmpty()) return false;
-    if (isEditing() && !post()) return false;
+    if (!endEditing()) return false;
     if (hooks.beforeInsert && !hooks.beforeInsert()) return false;
     position = std::min(position, int(view_.size()));
     buffer_ = QVariantList(dataFieldCount_);
@@ -412,8 +420,18 @@ bool RowSet::startInsert(int position) {
     // New-row defaults come first, then the row counts as the current one
     // (so a rule that remembers the previous row's values still sees them).
     if (hooks.afterInsert) hooks.afterInsert();
+    modified_ = false;
     scrolled();
     return true;
+}
+
+bool RowSet::endEditing() {
+    if (!isEditing()) return true;
+    if (!modified_) {
+        cancel();
+        return true;
+    }
+    return post();
 }
 
 bool RowSet::post() {
@@ -422,10 +440,11 @@ bool RowSet::post() {
     try {
         writeRow();
     } catch (const DbError& error) {
-        if (!hooks.onPostError) throw;
-        hooks.onPostError(error);
+        if (!hooks.onWriteError) throw;
+        hooks.onWriteError(error);
         return false;
     }
+    modified_ = false;
     setState(State::Browse);
     emit rowChanged(current_);
     if (hooks.afterPost) hooks.afterPost();
@@ -436,6 +455,7 @@ void RowSet::writeRow() {
     QStringList names, assignments;
     Params params;
     const QVariantList* before = state_ == State::Edit ? &rows_[view_[current_]] : nullptr;
+    QList<int> changed;
     for (int i = 0; i < dataFieldCount_; ++i) {
         const Field& f = fields_[i];
         const QVariant& v = buffer_[i];
@@ -447,16 +467,17 @@ void RowSet::writeRow() {
             continue;  // leaves the column's default in place (a line's status "1")
         }
         const QString param = QString("p%1").arg(i);
+        changed.append(i);
         names.append('[' + f.name + ']');
         assignments.append(QString("[%1] = :%2").arg(f.name, param));
         params.insert(param, v);
     }
     if (before) {
         if (assignments.isEmpty()) return;
-        const qint64 id = rowIds_[view_[current_]];
-        params.insert("rowid", id);
-        db_.exec(QString("update [%1] set %2 where rowid = :rowid").arg(table_, assignments.join(", ")), params);
-        rows_[view_[current_]] = buffer_;
+        const int stored = view_[current_];
+        const QString where = rowCondition(stored, changed, params);
+        execOnOneRow(QString("update [%1] set %2 where %3").arg(table_, assignments.join(", "), where), params);
+        rows_[stored] = buffer_;
         return;
     }
     QStringList values;
@@ -475,12 +496,37 @@ void RowSet::writeRow() {
     view_[current_] = int(rows_.size()) - 1;
 }
 
+QString RowSet::rowCondition(int stored, const QList<int>& columns, Params& params) const {
+    QStringList terms{"rowid = :rowid"};
+    params.insert("rowid", rowIds_[stored]);
+    QList<int> named = keyFields_;
+    for (int c : columns)
+        if (!named.contains(c)) named.append(c);
+    for (int c : named) {
+        const Field& f = fields_[c];
+        const QString param = QString("o%1").arg(c);
+        params.insert(param, rows_[stored][c]);
+        // A date read back from a date-only text is written with its time;
+        // compare them as the same moment.
+        terms.append(f.type == FieldType::DateTime ? QString("datetime([%1]) is datetime(:%2)").arg(f.name, param)
+                                                   : QString("[%1] is :%2").arg(f.name, param));
+    }
+    return terms.join(" and ");
+}
+
+void RowSet::execOnOneRow(const QString& sql, const Params& params) {
+    if (db_.exec(sql, params) != 1)
+        throw DbError(DbError::Kind::Conflict, "记录已被其他操作员修改或删除,请刷新后重试!");
+}
+
 void RowSet::cancel() {
+    modified_ = false;
     if (state_ == State::Edit) {
         setState(State::Browse);
         emit rowChanged(current_);
     } else if (state_ == State::Insert) {
         const int removed = current_;
+        emit rowAboutToBeRemoved(removed);
         view_.remove(removed);
         current_ = view_.isEmpty() ? -1 : std::min(removed, int(view_.size()) - 1);
         setState(State::Browse);
@@ -498,7 +544,16 @@ bool RowSet::remove() {
     if (state_ != State::Browse || current_ < 0 || table_.isEmpty()) return false;
     if (hooks.beforeDelete && !hooks.beforeDelete()) return false;
     const int stored = view_[current_];
-    db_.exec(QString("delete from [%1] where rowid = :rowid").arg(table_), {{"rowid", rowIds_[stored]}});
+    emit rowAboutToBeRemoved(current_);
+    try {
+        Params params;
+        const QString where = rowCondition(stored, {}, params);
+        execOnOneRow(QString("delete from [%1] where %2").arg(table_, where), params);
+    } catch (const DbError& error) {
+        if (!hooks.onWriteError) throw;
+        hooks.onWriteError(error);
+        return false;
+    }
     rows_.remove(stored);
     rowIds_.remove(stored);
     const int removed = current_;
@@ -546,7 +601,7 @@ bool RowSet::setSort(const QString& sortText) {
         if (!direction.isEmpty() && direction != "ASC" && direction != "DESC") return false;
         keys.append({index, direction != "DESC"});
     }
-    if (isEditing() && !post()) return false;
+    if (!endEditing()) return false;
     sortKeys_ = keys;
     sortText_ = sortText;
     const qint64 keep = current_ >= 0 ? view_[current_] : -1;

@@ -58,10 +58,11 @@ public:
         std::function<bool()> beforeEdit, beforeInsert, beforePost, beforeDelete;
         std::function<void()> afterInsert;  // new-row defaults go here
         std::function<void()> afterPost, afterDelete, afterScroll;
-        // A save the database refused (duplicate key, over-long text…). When
-        // unset the error is thrown to the caller. Either way the row stays
-        // in editing with what was typed.
-        std::function<void(const DbError&)> onPostError;
+        // A save or delete the database refused (duplicate key, over-long
+        // text, a row another workstation changed…). When unset the error is
+        // thrown to the caller. Either way a row being saved stays in editing
+        // with what was typed, and a row being deleted stays.
+        std::function<void(const DbError&)> onWriteError;
     };
     Hooks hooks;
 
@@ -88,6 +89,13 @@ public:
     bool isOpen() const { return state_ != State::Inactive; }
     State state() const { return state_; }
     bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }
+    // Whether anything was typed into the row being edited or inserted; the
+    // new-row defaults of afterInsert do not count.
+    bool isModified() const { return isEditing() && modified_; }
+    // What leaving a row does: a row something was typed into is saved, one
+    // nothing was typed into (a new row included) is dropped. False when the
+    // save was refused and the row stays in editing.
+    bool endEditing();
     QString tableName() const { return table_; }
 
     // Fields: the data fields of the source, then calculated and lookup fields.
@@ -158,6 +166,7 @@ signals:
     void reset();
     void rowChanged(int position);
     void rowInserted(int position);
+    void rowAboutToBeRemoved(int position);  // still there, about to go
     void rowRemoved(int position);
     void currentChanged(int position);
     void stateChanged();
@@ -173,6 +182,11 @@ private:
     void scrolled();
     bool startInsert(int position);
     void writeRow();
+    // The where clause naming the stored row `stored` by its engine id, the
+    // original values of its table's unique keys and of `columns`, so that a
+    // row another workstation changed, deleted or replaced is not touched.
+    QString rowCondition(int stored, const QList<int>& columns, Params& params) const;
+    void execOnOneRow(const QString& sql, const Params& params);
     std::optional<QVariant> convert(const Field& f, const QVariant& value) const;
     QString selectSql(const QString& where) const;
 
@@ -190,6 +204,8 @@ private:
     int current_ = -1;
     State state_ = State::Inactive;
     QVariantList buffer_;       // the row being edited or inserted
+    bool modified_ = false;     // something was typed into buffer_
+    QList<int> keyFields_;      // data fields of the table's unique keys
 
     QString sortText_;
     QList<QPair<int, bool>> sortKeys_;  // field, ascending

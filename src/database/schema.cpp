@@ -183,9 +183,9 @@ QString columnCheck(const QString& table, const Column& c) {
     case JetType::Text:
         return QString(" CONSTRAINT %1 CHECK (length([%2]) <= %3)").arg(name.arg(c.width), c.name).arg(c.width);
     case JetType::Short:
-        return QString(" CHECK ([%1] BETWEEN -32768 AND 32767)").arg(c.name);
+        return QString(" CONSTRAINT %1 CHECK ([%2] BETWEEN -32768 AND 32767)").arg(name.arg("range"), c.name);
     case JetType::Long:
-        return QString(" CHECK ([%1] BETWEEN -2147483648 AND 2147483647)").arg(c.name);
+        return QString(" CONSTRAINT %1 CHECK ([%2] BETWEEN -2147483648 AND 2147483647)").arg(name.arg("range"), c.name);
     default: return {};
     }
 }

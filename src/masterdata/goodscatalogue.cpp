@@ -17,7 +17,7 @@ GoodsCatalogue::GoodsCatalogue(RowSet& goods, Prompter& prompter, std::function<
     goods.hooks.afterInsert = [this] { newRowDefaults(); };
     goods.hooks.beforePost = [this] { return saveCheck(); };
     goods.hooks.beforeDelete = masterdata::deleteQuestion(prompter);
-    goods.hooks.onPostError = masterdata::postErrorMessages(prompter);
+    goods.hooks.onWriteError = masterdata::writeErrorMessages(prompter);
     auto stockValue = [this] {
         goods_.setValue("kcje", goods_.value("Kcsl").toDouble() * goods_.value("kcjg").toDouble());
     };
@@ -43,15 +43,20 @@ void GoodsCatalogue::keepCurrentRow() {
     }
 }
 
+void setNewGoodsDefaults(RowSet& goods) {
+    goods.setValue("Scale", 1);
+    goods.setValue("Kcsl", 0);
+    for (const QString& slot : schema::sizeSlotColumns("kcsl")) goods.setValue(slot, 0);
+}
+
 void GoodsCatalogue::newRowDefaults() {
-    goods_.setValue("Scale", 1);
-    goods_.setValue("Kcsl", 0);
-    for (const QString& slot : schema::sizeSlotColumns("kcsl")) goods_.setValue(slot, 0);
+    setNewGoodsDefaults(goods_);
     if (!copyIntoNewRows) return;
     for (auto it = kept_.constBegin(); it != kept_.constEnd(); ++it) goods_.setValue(it.key(), it.value());
 }
 
 bool GoodsCatalogue::saveCheck() {
+    if (!masterdata::codeGiven(goods_, "Spbm", prompter_)) return false;
     const QStringList sizeColumns = schema::sizeSlotColumns("kcsl");
     masterdata::nullsToZero(goods_, {"Kcsl"});
     for (const QString& slot : sizeColumns)

@@ -10,6 +10,10 @@
 class Prompter;
 class RowSet;
 
+// A new goods row wherever it is added: package size 1, stock and size slots
+// 0, so postings never meet a Null package size or quantity.
+void setNewGoodsDefaults(RowSet& goods);
+
 class GoodsCatalogue {
 public:
     // slotsInUse reads System.SLY when a row is saved.

@@ -145,7 +145,7 @@ TEST_F(RowSetTest, DatabaseRefusalKeepsTheRowInEditingWithWhatWasTyped) {
     RowSet r(t.db());
     r.setTable("ASPKM", "Spbm");
     QList<DbError::Kind> errors;
-    r.hooks.onPostError = [&](const DbError& e) { errors.append(e.kind()); };
+    r.hooks.onWriteError = [&](const DbError& e) { errors.append(e.kind()); };
     r.open();
     r.append();
     r.setValue("Spbm", "A1");  // a1 exists in another letter case
@@ -158,7 +158,7 @@ TEST_F(RowSetTest, DatabaseRefusalKeepsTheRowInEditingWithWhatWasTyped) {
     r.setValue("Spbm", "D4");
     EXPECT_TRUE(r.post());
 
-    r.hooks.onPostError = {};
+    r.hooks.onWriteError = {};
     r.edit();
     r.setValue("Spbm", "b2");
     EXPECT_THROW(r.post(), DbError) << "without a handler the caller sees the error";

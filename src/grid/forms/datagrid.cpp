@@ -11,6 +11,7 @@
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -101,7 +102,14 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const RowSet::Field* f = lookupField(index);
-        if (!f) return QStyledItemDelegate::createEditor(parent, option, index);
+        if (!f) {
+            QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+            // Text longer than its column is stopped as it is typed.
+            const int field = rows_.fieldIndex(columns_.value(index.column()).field);
+            if (auto* line = qobject_cast<QLineEdit*>(editor); line && field >= 0 && rows_.field(field).width > 0)
+                line->setMaxLength(rows_.field(field).width);
+            return editor;
+        }
         const GridColumn& c = columns_[index.column()];
         RowSet& looked = *f->lookupSet;
         QStringList fields = c.dropDownFields.isEmpty() ? QStringList{f->lookupKey, f->lookupResult} : c.dropDownFields;
@@ -305,6 +313,9 @@ DataGrid::DataGrid(RowSet& rows, Prompter& prompter, QWidget* parent)
 void DataGrid::followRowSet() {
     auto toCurrent = [this] {
         if (syncing_) return;
+        // The row set moved away from a cell being typed in (a command that
+        // did not finish it first): its text must not follow into another row.
+        if (openEditor() && editing_.row() != rows_.position()) finishEdit(false);
         syncing_ = true;
         const int column = std::max(currentIndex().column(), 0);
         setCurrentIndex(rows_.position() < 0 ? QModelIndex() : model_->index(rows_.position(), column));
@@ -312,11 +323,49 @@ void DataGrid::followRowSet() {
         emit positionTextChanged(rows_.positionText());
     };
     connect(&rows_, &RowSet::currentChanged, this, toCurrent);
+    // Before the row under an open editor goes (a cancelled new row, a
+    // delete), the editor goes with it; otherwise the view would hand its
+    // text to the row that takes the place.
+    connect(&rows_, &RowSet::rowAboutToBeRemoved, this, [this](int position) {
+        if (openEditor() && editing_.row() == position) finishEdit(false);
+    });
     connect(&rows_, &RowSet::reset, this, toCurrent);
     auto refreshFooter = [this] { footer_->update(); };
     for (auto signal : {&RowSet::rowChanged, &RowSet::rowInserted, &RowSet::rowRemoved})
         connect(&rows_, signal, footer_, refreshFooter);
     connect(&rows_, &RowSet::reset, footer_, refreshFooter);
+}
+
+QWidget* DataGrid::openEditor() const {
+    return state() == QAbstractItemView::EditingState && editing_.isValid() ? indexWidget(editing_) : nullptr;
+}
+
+bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!QTableView::edit(index, trigger, event)) return false;
+    if (state() == QAbstractItemView::EditingState) editing_ = index;
+    return true;
+}
+
+bool DataGrid::finishEdit(bool keep) {
+    QWidget* editor = openEditor();
+    if (!editor) return true;
+    if (keep) commitData(editor);
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    editing_ = QPersistentModelIndex();
+    return true;
+}
+
+void DataGrid::keepHighlightOnCurrentRow() {
+    // A refused save keeps the row set on the row still in editing, while the
+    // view has already moved its selection on: bring it back.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !selectionModel()->isSelected(current))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+}
+
+void DataGrid::mousePressEvent(QMouseEvent* event) {
+    QTableView::mousePressEvent(event);
+    keepHighlightOnCurrentRow();
 }
 
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -473,6 +522,7 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+    keepHighlightOnCurrentRow();
 }
 
 void DataGrid::moveAfterEnter() {
@@ -485,7 +535,10 @@ void DataGrid::moveAfterEnter() {
         return;
     }
     const int wrap = visible.contains(wrapColumn_) ? wrapColumn_ : visible.first();
-    if (rows_.position() + 1 < rows_.recordCount()) {
+    if (rows_.state() == RowSet::State::Insert && !rows_.isModified()) {
+        // Enter held down over a new row nothing was typed into: no row of blanks.
+        setCurrentIndex(model_->index(rows_.position(), wrap));
+    } else if (rows_.position() + 1 < rows_.recordCount()) {
         if (rows_.moveTo(rows_.position() + 1)) setCurrentIndex(model_->index(rows_.position(), wrap));
     } else if (enterMode_ == EnterMode::NextColumnAppend && rows_.append()) {
         setCurrentIndex(model_->index(rows_.position(), wrap));
@@ -554,6 +607,7 @@ std::unique_ptr<ExportSource> DataGrid::exportSource() const {
 
 void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     QTableView::closeEditor(editor, hint);
+    editing_ = QPersistentModelIndex();
     // Enter in a cell being edited ends the edit and moves on as Enter does elsewhere.
     if (hint == QAbstractItemDelegate::SubmitModelCache && enterMode_ != EnterMode::Default) moveAfterEnter();
 }

@@ -1,6 +1,7 @@
 // DataGrid: the data-aware grid every list and document window is made of.
 #pragma once
 
+#include "dataaware/pendingedit.h"
 #include "grid/exportwriters.h"
 
 #include <QAbstractTableModel>
@@ -64,7 +65,7 @@ private:
     QList<GridColumn>& columns_;
 };
 
-class DataGrid : public QTableView {
+class DataGrid : public QTableView, public PendingEdit {
     Q_OBJECT
 public:
     // The Enter key: to the next column; from the last column to the next
@@ -110,20 +111,31 @@ public:
 
     static QColor unprintedTitleColour();
 
+    // The open cell editor, if any: its text goes into the row it was opened
+    // on (keep) or is dropped. A value the field refuses is told and the
+    // cell keeps its old value, so this never holds a command up.
+    bool finishEdit(bool keep) override;
+    bool isEditingCell() const { return openEditor() != nullptr; }
+    using QTableView::edit;
+
 signals:
     void positionTextChanged(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void updateGeometries() override;
 
 private:
     void followRowSet();
     void moveAfterEnter();
+    QWidget* openEditor() const;
+    void keepHighlightOnCurrentRow();
 
     RowSet& rows_;
     Prompter& prompter_;
@@ -133,6 +145,7 @@ private:
     EnterMode enterMode_ = EnterMode::Default;
     int wrapColumn_ = 0;
     bool syncing_ = false;
+    QPersistentModelIndex editing_;  // the cell the open editor belongs to
 };
 
 // The export command of a window: its grid's visible columns and rows, the

@@ -48,7 +48,7 @@ Tfrmxtdmwh::Tfrmxtdmwh(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
     panel->add("btnInsert", "增加[&I]", [this] { focusedGrid()->rows().insert(); });
     panel->add("btnDelete", "删除[&L]", [this] { focusedGrid()->rows().remove(); });
     panel->add("btnSave", "保存[&O]", [this] { focusedGrid()->rows().post(); });
-    panel->add("btnCancel", "取消[&C]", [this] { focusedGrid()->rows().cancel(); });
+    panel->add("btnCancel", "取消[&C]", [this] { focusedGrid()->rows().cancel(); }, ButtonRow::TypedText::Drop);
     panel->add("btnPreview", "预览", [this] { preview(); });
     panel->add("btnPrint", "打印[&R]", [this] { print(); });
     panel->add("btnExport", "导出[&B]", [this] { ExportGrid(*grids[pages->currentIndex()], prompter_); });

@@ -63,7 +63,7 @@ PartyWindow::PartyWindow(const PartyWindowKind& kind, Tfdbm& dbmodule, Prompter&
     panel->add("btnInsert", "增加[&I]", [this] { dbm.insert(); });
     panel->add("btnDelete", "删除[&L]", [this] { dbm.remove(); });
     panel->add("btnSave", "保存[&O]", [this] { dbm.post(); });
-    panel->add("btnCancel", "取消[&C]", [this] { dbm.cancel(); });
+    panel->add("btnCancel", "取消[&C]", [this] { dbm.cancel(); }, ButtonRow::TypedText::Drop);
     panel->add("btnPreview", "预览", [this] { preview(); });
     panel->add("btnPrint", "打印[&R]", [this] { print(); });
     panel->addStretch();

@@ -1,5 +1,6 @@
 #include "masterdata/forms/picklists.h"
 
+#include "dataaware/pendingedit.h"
 #include "database/rowset.h"
 #include "database/schema.h"
 #include "grid/forms/datagrid.h"
@@ -23,10 +24,12 @@ void okOnGrid(DataGrid* grid, QDialog* dialog) {
     struct EnterAccepts : QObject {
         QDialog* dialog;
         explicit EnterAccepts(QDialog* d) : QObject(d), dialog(d) {}
-        bool eventFilter(QObject*, QEvent* e) override {
+        bool eventFilter(QObject* grid, QEvent* e) override {
             if (e->type() != QEvent::KeyPress) return false;
             const int key = static_cast<QKeyEvent*>(e)->key();
             if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+            // Enter in a cell being typed in ends that cell; it is not OK.
+            if (static_cast<DataGrid*>(grid)->isEditingCell()) return false;
             dialog->accept();
             return true;
         }
@@ -62,7 +65,7 @@ PartyPickList::PartyPickList(const Kind& kind, RowSet& bound, Prompter& prompter
     navigator->add("btnInsert", "插入", [this] { bound_.insert(); });
     navigator->add("btnDelete", "删除", [this] { bound_.remove(); });
     navigator->add("btnPost", "保存", [this] { bound_.post(); });
-    navigator->add("btnCancelEdit", "放弃", [this] { bound_.cancel(); });
+    navigator->add("btnCancelEdit", "放弃", [this] { bound_.cancel(); }, ButtonRow::TypedText::Drop);
     navigator->addStretch();
     DBNavigator1 = new QWidget(this);
     DBNavigator1->setObjectName("DBNavigator1");
@@ -86,7 +89,7 @@ PartyPickList::PartyPickList(const Kind& kind, RowSet& bound, Prompter& prompter
     buttons->add("btnFindNext", "继续[&T]", [this] { namesearch::findNext(bound_, "mc", EditName->text()); });
     buttons->addStretch();
     buttons->add("btnOK", "确定[&OK]", [this] { accept(); });
-    buttons->add("btnCancel", "取消[&C]", [this] { reject(); });
+    buttons->add("btnCancel", "取消[&C]", [this] { reject(); }, ButtonRow::TypedText::Drop);
     findRow->addLayout(buttons);
 
     auto* layout = new QVBoxLayout(this);
@@ -97,7 +100,9 @@ PartyPickList::PartyPickList(const Kind& kind, RowSet& bound, Prompter& prompter
 }
 
 void PartyPickList::done(int result) {
-    // A supplier or customer added or changed here and not saved is discarded.
+    // A supplier or customer added or changed here and not saved is discarded,
+    // with whatever is still being typed into it.
+    finishPendingEdits(this, false);
     bound_.cancel();
     QDialog::done(result);
 }
@@ -130,7 +135,7 @@ Tfrmpicksp::Tfrmpicksp(Database& db, RowSet& goods, Prompter& prompter, int slot
     btnEdit = buttons->add("btnEdit", "编辑[&I]", [this] { editGoods(); });
     btnEdit->setVisible(options.editButton);
     buttons->add("btnOK", "确定[&OK]", [this] { accept(); });
-    buttons->add("btnCancel", "取消[&C]", [this] { reject(); });
+    buttons->add("btnCancel", "取消[&C]", [this] { reject(); }, ButtonRow::TypedText::Drop);
     top->addLayout(buttons);
 
     auto* group = new QGroupBox("请选择商品[&1]", this);

@@ -1,6 +1,9 @@
 #include "masterdata/forms/uAddSp.h"
 
 #include "dataaware/fieldeditors.h"
+#include "dataaware/pendingedit.h"
+#include "masterdata/goodscatalogue.h"
+#include "masterdata/masterdatarules.h"
 #include "shell/forms/buttonrow.h"
 #include "shell/forms/entermovesfocus.h"
 
@@ -16,6 +19,17 @@ TfrmAddSp::TfrmAddSp(Database& db, RowSet& goods, Prompter& prompter, QWidget* p
     setWindowTitle("增加商品新品种....");
     categories_.setTable("ASPLB", "Bm");
     categories_.open();
+    // Goods added here are goods like any other: the catalogue's defaults and
+    // its code check come on top of the caller's own rules while the dialog is open.
+    callersHooks_ = goods.hooks;
+    goods.hooks.afterInsert = [this, &goods] {
+        if (callersHooks_.afterInsert) callersHooks_.afterInsert();
+        setNewGoodsDefaults(goods);
+    };
+    goods.hooks.beforePost = [this, &goods, &prompter] {
+        return masterdata::codeGiven(goods, "Spbm", prompter) &&
+               (!callersHooks_.beforePost || callersHooks_.beforePost());
+    };
 
     auto* form = new QFormLayout;
     auto box = [&](const char* label, const char* field) {
@@ -72,19 +86,18 @@ TfrmAddSp::TfrmAddSp(Database& db, RowSet& goods, Prompter& prompter, QWidget* p
     buttons->add("btnInsert", "增加[&I]", [this] {
         if (goods_.append()) boxes.first()->setFocus();
     });
-    buttons->add("btnSave", "保存[&O]", [this] {
-        for (FieldEdit* e : boxes)
-            if (!e->commit()) return;
-        goods_.post();
-    });
-    buttons->add("btnCancel", "取消[&C]", [this] { goods_.cancel(); });
+    buttons->add("btnSave", "保存[&O]", [this] { goods_.post(); });
+    buttons->add("btnCancel", "取消[&C]", [this] { goods_.cancel(); }, ButtonRow::TypedText::Drop);
     buttons->add("btnClose", "&返回[&X]", [this] { reject(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
 }
 
+TfrmAddSp::~TfrmAddSp() { goods_.hooks = callersHooks_; }
+
 void TfrmAddSp::done(int result) {
+    finishPendingEdits(this, false);
     goods_.cancel();  // closing discards what was not saved
     QDialog::done(result);
 }

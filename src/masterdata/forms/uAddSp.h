@@ -19,9 +19,11 @@ public:
     QComboBox* category;  // name and code of the categories; choosing one sets Splb
     QList<FieldEdit*> boxes;
 
+    ~TfrmAddSp() override;
     void done(int result) override;
 
 private:
     RowSet& goods_;
+    RowSet::Hooks callersHooks_;  // given back when the dialog goes
     RowSet categories_;
 };

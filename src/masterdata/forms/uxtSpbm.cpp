@@ -44,7 +44,7 @@ TfrmxtSpbm::TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
     panel->add("btnInsert", "增加[&I]", [this] { dbspk.insert(); });
     panel->add("btnDelete", "删除[&L]", [this] { dbspk.remove(); });
     panel->add("btnSave", "保存[&O]", [this] { dbspk.post(); });
-    panel->add("btnCancel", "取消[&C]", [this] { dbspk.cancel(); });
+    panel->add("btnCancel", "取消[&C]", [this] { dbspk.cancel(); }, ButtonRow::TypedText::Drop);
     panel->add("btnPreview", "预览", [this] { preview(); });
     panel->add("btnPrint", "打印[&R]", [this] { print(); });
     panel->add("btnExport", "导出[&B]", [this] { ExportGrid(*grid, prompter_); });

@@ -8,7 +8,7 @@ class RowSet;
 class ChildWindow : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit ChildWindow(QWidget* parent = nullptr);
 
     // Status panel 1 while the window is active.
     virtual QString activityText() const { return windowTitle(); }
