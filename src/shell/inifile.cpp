@@ -41,11 +41,7 @@ IniFile::IniFile(const QString& path) : path_(path) {
         if (line.isEmpty() || line.startsWith(';')) continue;
         if (line.startsWith('[') && line.endsWith(']')) {
             const QString name = line.mid(1, line.size() - 2).trimmed();
-            current = find(name);
-            if (!current) {
-                sections_.append({name, {}});
-                current = &sections_.last();
-            }
+            current = &findOrAdd(name);
         } else if (current) {
             const int eq = int(line.indexOf('='));
             if (eq > 0) current->entries.append({line.left(eq).trimmed(), line.mid(eq + 1).trimmed()});
@@ -54,9 +50,15 @@ IniFile::IniFile(const QString& path) : path_(path) {
 }
 
 IniFile::Section* IniFile::find(const QString& name) {
-    for (Section& s : sections_)
-        if (s.name.compare(name, Qt::CaseInsensitive) == 0) return &s;
-    return nullptr;
+    const auto found = index_.constFind(name.toCaseFolded());
+    return found == index_.constEnd() ? nullptr : &sections_[*found];
+}
+
+IniFile::Section& IniFile::findOrAdd(const QString& name) {
+    if (Section* s = find(name)) return *s;
+    index_.insert(name.toCaseFolded(), sections_.size());
+    sections_.append({name, {}});
+    return sections_.last();
 }
 
 const IniFile::Section* IniFile::find(const QString& name) const { return const_cast<IniFile*>(this)->find(name); }
@@ -74,17 +76,13 @@ bool IniFile::boolValue(const QString& section, const QString& key, bool fallbac
 }
 
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
-    Section* s = find(section);
-    if (!s) {
-        sections_.append({section, {}});
-        s = &sections_.last();
-    }
-    for (auto& [k, v] : s->entries)
+    Section& s = findOrAdd(section);
+    for (auto& [k, v] : s.entries)
         if (k.compare(key, Qt::CaseInsensitive) == 0) {
             v = value;
             return;
         }
-    s->entries.append({key, value});
+    s.entries.append({key, value});
 }
 
 QList<QPair<QString, QString>> IniFile::section(const QString& name) const {
@@ -93,8 +91,7 @@ QList<QPair<QString, QString>> IniFile::section(const QString& name) const {
 }
 
 void IniFile::replaceSection(const QString& name, const QList<QPair<QString, QString>>& entries) {
-    if (Section* s = find(name)) s->entries = entries;
-    else sections_.append({name, entries});
+    findOrAdd(name).entries = entries;
 }
 
 bool IniFile::save() const {

@@ -2,6 +2,7 @@
 // with Chinese section and key names.
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -31,7 +32,11 @@ private:
     };
     Section* find(const QString& name);
     const Section* find(const QString& name) const;
+    Section& findOrAdd(const QString& name);
 
     QString path_;
     QList<Section> sections_;
+    // Section names, case-folded, to their place in sections_: finding one is
+    // not a walk through all of them, so reading a file stays linear in its size.
+    QHash<QString, qsizetype> index_;
 };

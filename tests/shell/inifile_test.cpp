@@ -69,4 +69,25 @@ TEST(IniFileTest, ReplacingASectionDropsItsOldKeys) {
     EXPECT_FALSE(again.boolValue("other", "k", false));
 }
 
+// VexaStyle.INI grows by a section per saved layout; reading a large file
+// finds every section, by any letter case, and a repeated header adds to the
+// section it repeats.
+TEST(IniFileTest, ReadsAFileOfTwentyThousandSections) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/VexaStyle.INI";
+    QString text;
+    for (int i = 0; i < 20000; ++i) text += QString("[frm%1]\n宽度=%1\n").arg(i);
+    text += "[FRM7]\n高度=70\n";
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+    f.close();
+    const IniFile ini(path);
+    EXPECT_EQ(ini.value("frm0", "宽度"), "0");
+    EXPECT_EQ(ini.value("Frm12345", "宽度"), "12345");
+    EXPECT_EQ(ini.value("FRM19999", "宽度"), "19999");
+    EXPECT_EQ(ini.section("frm7"), (QList<QPair<QString, QString>>{{"宽度", "7"}, {"高度", "70"}}));
+    EXPECT_EQ(ini.value("frm20000", "宽度", "none"), "none");
+}
+
 }  // namespace
