@@ -7,12 +7,32 @@
 #include "shell/session.h"
 #include "shell/udbm.h"
 
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+
+#include <limits>
+#include <optional>
+
+namespace {
+
+// The range of a Short or Long column of the System row. The engine refuses a
+// number outside it only when the row is saved, naming no box.
+std::optional<std::pair<qint64, qint64>> integerRange(const QString& column) {
+    for (const schema::Column& c : schema::findTable("System")->columns) {
+        if (c.name.compare(column, Qt::CaseInsensitive) != 0) continue;
+        if (c.type == schema::JetType::Short) return {{std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()}};
+        if (c.type == schema::JetType::Long) return {{std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()}};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 Tfrmsetcfg::Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent)
     : QDialog(parent), dbm_(dbm), session_(session), prompter_(prompter) {
@@ -21,11 +41,15 @@ Tfrmsetcfg::Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget
     RowSet& config = dbm.config;
     config.refresh();
 
-    auto edit = [&](const char* field) {
+    auto edit = [&](const char* field, const QString& caption) {
         auto* e = new FieldEdit(config, field, prompter, this);
         e->setObjectName(QString("Edit_") + field);
         EnterMovesFocus::install({e});
         edits_.append(e);
+        if (const auto range = integerRange(field)) {
+            ranges_.insert(e, {caption, range->first, range->second});
+            e->installEventFilter(this);
+        }
         return e;
     };
 
@@ -34,7 +58,7 @@ Tfrmsetcfg::Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget
     const QList<QPair<const char*, const char*>> companyFields = {
         {"名称", "ANAME"}, {"地址", "ADDRESS"}, {"电话", "TELNO"}, {"传真", "FAXNO"}, {"联系人", "LXRY"}, {"邮编", "ZIPCODE"}};
     for (const auto& [label, field] : companyFields) {
-        FieldEdit* e = edit(field);
+        FieldEdit* e = edit(field, label);
         e->setMinimumWidth(240);
         companyForm->addRow(label, e);
     }
@@ -46,7 +70,8 @@ Tfrmsetcfg::Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget
                                                                   {"当前最后收款单号：", "ykskdh"},
                                                                   {"当前最后付款单号：", "YKFKDH"},
                                                                   {"当前最后定单号：", "LastOrder"}};
-    for (const auto& [label, field] : counterFields) counterForm->addRow(label, edit(field));
+    for (const auto& [label, field] : counterFields)
+        counterForm->addRow(label, edit(field, QString(label).chopped(1)));  // named without the "："
     auto* dateEditable = new FieldCheckBox("单据日期可以修改", config, "DjRqEdit", this);
     dateEditable->setObjectName("DjRqEdit");
     counterForm->addRow(dateEditable);
@@ -55,9 +80,10 @@ Tfrmsetcfg::Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget
     auto* sizeGrid = new QGridLayout(sizes);
     const QStringList labels = schema::sizeSlotColumns("S");
     for (int i = 0; i < labels.size(); ++i) {
-        auto* e = edit(qPrintable(labels[i]));
+        const QString letter(QChar('A' + i));
+        auto* e = edit(qPrintable(labels[i]), letter);
         e->setMaximumWidth(70);
-        sizeGrid->addWidget(new QLabel(QString(QChar('A' + i)), sizes), i / 4, (i % 4) * 2);
+        sizeGrid->addWidget(new QLabel(letter, sizes), i / 4, (i % 4) * 2);
         sizeGrid->addWidget(e, i / 4, (i % 4) * 2 + 1);
     }
     auto* sly = new FieldSpinBox(config, "SLY", 0, 16, this);
@@ -103,9 +129,31 @@ Tfrmsetcfg::Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget
     layout->addLayout(buttons);
 }
 
+bool Tfrmsetcfg::eventFilter(QObject* watched, QEvent* event) {
+    // Leaving the box for another control of the dialog, not for another window.
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            withinRange(static_cast<FieldEdit*>(watched));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool Tfrmsetcfg::withinRange(FieldEdit* edit) {
+    const auto range = ranges_.constFind(edit);
+    if (range == ranges_.constEnd()) return true;
+    bool isNumber = false;
+    const qint64 value = edit->text().trimmed().toLongLong(&isNumber);
+    // Not a whole number at all: the box's own refusal says so.
+    if (!isNumber || (value >= range->lowest && value <= range->highest)) return true;
+    prompter_.message(QString("'%1' 超出%2的范围").arg(edit->text(), range->caption));
+    QTimer::singleShot(0, edit, [edit] { edit->setFocus(); });
+    return false;
+}
+
 bool Tfrmsetcfg::save() {
     for (FieldEdit* e : edits_)
-        if (!e->commit()) return false;
+        if (!withinRange(e) || !e->commit()) return false;
     if (!SystemSettings::saveRules(session_.workingDirectory(), printRule->isChecked(), salesPriceRule->isChecked())) {
         prompter_.message("无法写入 SYS_VEXA.INI");
         return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 
 class QCheckBox;
 class FieldEdit;
@@ -23,9 +24,23 @@ public:
     // Cancel or the close box: the row's changes are discarded.
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Refuses a whole number the box's column cannot hold, naming the box;
+    // the focus stays in the box.
+    bool withinRange(FieldEdit* edit);
+
+    // The whole numbers a box's column holds, and the box's caption to name it by.
+    struct Range {
+        QString caption;
+        qint64 lowest, highest;
+    };
+
     Tfdbm& dbm_;
     Session& session_;
     Prompter& prompter_;
     QList<FieldEdit*> edits_;
+    QHash<FieldEdit*, Range> ranges_;
 };

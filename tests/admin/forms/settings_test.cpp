@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +76,27 @@ TEST_F(SettingsTest, LettersInACounterAreRefusedNamingTheValue) {
     type(edit(dialog, "ykckdh"), "7");
     EXPECT_TRUE(dialog.save());
     EXPECT_EQ(dbm.dbapp.scalar("select ykckdh from System").toInt(), 7);
+}
+
+// A counter is a Long column: a number past its range is refused when the
+// box is left, naming the box, and the focus stays, before the save would fail.
+TEST_F(SettingsTest, ACounterPastItsRangeIsRefusedNamingTheBox) {
+    Tfrmsetcfg dialog(dbm, session, prompter);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    FieldEdit* counter = edit(dialog, "ykckdh");
+    counter->setFocus();
+    type(counter, "99999999999");
+    QTest::keyClick(counter, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    const QString refusal = "'99999999999' 超出当前最后出库单号的范围";
+    EXPECT_EQ(prompter.messages, QStringList{refusal});
+    EXPECT_EQ(dialog.focusWidget(), counter);
+    EXPECT_FALSE(dialog.save());
+    EXPECT_EQ(prompter.messages, (QStringList{refusal, refusal})) << "not the engine's message";
+    type(counter, "2147483647");
+    EXPECT_TRUE(dialog.save());
+    EXPECT_EQ(dbm.dbapp.scalar("select ykckdh from System").toLongLong(), 2147483647LL);
 }
 
 TEST_F(SettingsTest, WallpaperPathIsWrittenAsTyped) {
