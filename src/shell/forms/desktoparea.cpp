@@ -2,7 +2,9 @@
 
 #include "shell/forms/artwork.h"
 
+#include <QFileInfo>
 #include <QImageReader>
+#include <QMdiSubWindow>
 #include <QPainter>
 
 DesktopArea::DesktopArea(QWidget* parent)
@@ -11,10 +13,21 @@ DesktopArea::DesktopArea(QWidget* parent)
 }
 
 bool DesktopArea::setWallpaper(const QString& file) {
-    QImageReader reader(file);
-    wallpaper_ = reader.read();
+    wallpaper_ = QFileInfo(file).isFile() ? QImageReader(file).read() : QImage();
     viewport()->update();
     return !wallpaper_.isNull();
+}
+
+void DesktopArea::arrangeIcons() {
+    QList<QMdiSubWindow*> icons;
+    for (QMdiSubWindow* sub : subWindowList(CreationOrder))
+        if (sub->isMinimized()) icons.append(sub);
+    if (icons.isEmpty()) return;
+    const QSize area = viewport()->size();
+    const QSize icon = icons.constFirst()->size();  // minimised windows are all one size
+    const int perRow = std::max(area.width() / std::max(icon.width(), 1), 1);
+    for (int i = 0; i < icons.size(); ++i)
+        icons[i]->move(i % perRow * icon.width(), area.height() - (i / perRow + 1) * icon.height());
 }
 
 QPoint DesktopArea::logoPosition(const QSize& client, const QSize& logo) {

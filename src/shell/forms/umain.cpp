@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
@@ -103,7 +104,7 @@ const QList<Tfrmmain::Command>& Tfrmmain::commands() {
         {"MenuYmYc", "alxtymyckg", "系统月初开工", "", {}, {}},
 
         {"MenuWindows", "WindowArrange1", "排列[&Arrange]", "排列...", {},
-         [](Tfrmmain& m) { m.desktop_->tileSubWindows(); }},
+         [](Tfrmmain& m) { m.desktop_->arrangeIcons(); }},
         {"MenuWindows", "WindowCascade1", "级联[C&asade]", "级联...", {},
          [](Tfrmmain& m) { m.desktop_->cascadeSubWindows(); }},
         {"MenuWindows", "WindowTileHorizontal1", "排列[&Tile]", "排列...", {},
@@ -121,6 +122,27 @@ const QList<Tfrmmain::Command>& Tfrmmain::commands() {
     };
     return table;
 }
+
+namespace {
+
+// A toolbar button shows its command's caption without what belongs to the
+// menu: the bracketed accelerator ("[&L]", "[Shu&t Down]"), "&" and trailing dots.
+QString buttonText(QString caption) {
+    static const QRegularExpression accelerator("\\[[^\\]]*\\]");
+    caption.remove(accelerator).remove('&');
+    while (caption.endsWith('.')) caption.chop(1);
+    return caption.trimmed();
+}
+
+// A command's caption and hint, with what its toolbar button and tooltip show.
+void setCaption(QAction* action, const QString& caption, const QString& hint) {
+    action->setText(caption);
+    action->setIconText(buttonText(caption));
+    action->setStatusTip(hint);
+    action->setToolTip(hint.isEmpty() ? buttonText(caption) : hint);
+}
+
+}  // namespace
 
 Tfrmmain::Tfrmmain(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), dbm_(dbm), session_(session), prompter_(prompter),
@@ -190,10 +212,9 @@ void Tfrmmain::buildCommands() {
             m->addSeparator();
             continue;
         }
-        auto* a = new QAction(c.caption, this);
+        auto* a = new QAction(this);
         a->setObjectName(c.name);
-        a->setStatusTip(c.hint);
-        a->setToolTip(QString(c.hint).isEmpty() ? QString(c.caption).remove('&') : c.hint);
+        setCaption(a, c.caption, c.hint);
         if (!c.key.isEmpty()) {
             a->setShortcut(c.key);
             a->setShortcutContext(Qt::ApplicationShortcut);
@@ -287,10 +308,14 @@ bool Tfrmmain::startUp() {
         prompter_.message(LoginRules::kNoRight);
         return false;
     }
+    openSession();
+    return true;
+}
+
+void Tfrmmain::openSession() {
     applyAdministratorRight();
     if (!refreshWorkState()) prompter_.message("月末处理后还没有开工，不能进行日常业务处理！");
     session_.setLoggedIn(true);
-    return true;
 }
 
 bool Tfrmmain::refreshWorkState() {
@@ -322,10 +347,7 @@ void Tfrmmain::logout() {
     for (const char* name : kSessionCommands) setCommandEnabled(name, false);
     setCommandVisible("alxtsetcfg", false);
     for (const char* name : kSessionMenus) setMenuVisible(name, false);
-    QAction* login = command("alfLogin");
-    login->setText("系统登录[&L]...");
-    login->setStatusTip("重新登陆本系统[Ctrl+Alt+L]");
-    login->setToolTip(login->statusTip());
+    setCaption(command("alfLogin"), "系统登录[&L]...", "重新登陆本系统[Ctrl+Alt+L]");
     rules_->logout();
 }
 
@@ -335,15 +357,11 @@ void Tfrmmain::relogin() {
         session_.setLoggedIn(false);
         return;
     }
-    session_.setLoggedIn(true);
     for (const char* name : kSessionCommands) setCommandEnabled(name, true);
     setCommandVisible("alxtsetcfg", true);
     for (const char* name : kSessionMenus) setMenuVisible(name, true);
-    applyAdministratorRight();
-    QAction* login = command("alfLogin");
-    login->setText("系统注销[&L]....");
-    login->setStatusTip("注销本系统[Ctrl+Alt+L]");
-    login->setToolTip(login->statusTip());
+    openSession();
+    setCaption(command("alfLogin"), "系统注销[&L]....", "注销本系统[Ctrl+Alt+L]");
 }
 
 void Tfrmmain::changePassword() { rules_->changePassword(); }

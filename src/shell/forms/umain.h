@@ -69,6 +69,10 @@ private:
     void childActivated(QMdiSubWindow* window);
 
     void applyAdministratorRight();
+    // What a login opens, at start-up and after a logout alike: the rights,
+    // then the work state (daily business stays shut from month-end until
+    // work starts again, whoever logs in).
+    void openSession();
     void loginCommand();
     void logout();
     void relogin();

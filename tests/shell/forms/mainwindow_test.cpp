@@ -15,9 +15,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -127,6 +138,65 @@ TEST_F(MainWindowTest, LogoutThenReloginSwapTheCommandsCaptions) {
     EXPECT_FALSE(visible("alxtsetcfg")) << "the administrator right is applied again";
 }
 
+// Between month-end and start of work daily business stays shut, whoever
+// logs in and however: a logout and login bring back what start-up showed.
+TEST_F(MainWindowTest, LoggingInAgainAppliesTheWorkStateAsAtStartUp) {
+    const QString notStarted = "月末处理后还没有开工，不能进行日常业务处理！";
+    dbm.dbapp.exec("update System set Sys2 = '2'");
+    ASSERT_TRUE(window->startUp());
+    QAction* login = window->command("alfLogin");
+    login->trigger();
+    login->trigger();
+    ASSERT_TRUE(session.loggedIn());
+    EXPECT_FALSE(menuVisible("MenuYw"));
+    EXPECT_FALSE(window->businessToolBar()->isVisibleTo(window.get()));
+    EXPECT_TRUE(menuVisible("MenuCx")) << "the rest of the session comes back";
+    EXPECT_EQ(prompter.messages, (QStringList{notStarted, "您已经注销!您必须重新登录才能使用本系统", notStarted}));
+
+    dbm.dbapp.exec("update System set Sys2 = '1'");
+    login->trigger();
+    login->trigger();
+    EXPECT_TRUE(menuVisible("MenuYw"));
+    EXPECT_TRUE(window->businessToolBar()->isVisibleTo(window.get()));
+}
+
+// A toolbar button reads as the command, without the menu's accelerator and dots.
+TEST_F(MainWindowTest, ToolbarButtonsShowTheCaptionWithoutTheMenusTrimmings) {
+    ASSERT_TRUE(window->startUp());
+    auto* bar = window->findChild<QToolBar*>("ToolBarXt");
+    auto button = [&](const char* name) {
+        return qobject_cast<QToolButton*>(bar->widgetForAction(window->command(name)))->text();
+    };
+    const QList<QPair<const char*, QString>> buttons = {
+        {"alfLogin", "注销"}, {"alfSetPrn", "设置打印机"}, {"alfAbout", "关于"}, {"alfClose", "关闭"}, {"alfprint", "打印输出"}};
+    for (const auto& [name, text] : buttons) EXPECT_EQ(button(name), text) << name;
+    QAction* login = window->command("alfLogin");
+    login->trigger();
+    EXPECT_EQ(button("alfLogin"), "系统登录");
+    login->trigger();
+    EXPECT_EQ(button("alfLogin"), "系统注销");
+    EXPECT_EQ(login->text(), "系统注销[&L]....") << "the menu keeps the whole caption";
+}
+
+TEST_F(MainWindowTest, ArrangeLinesUpTheMinimisedWindowsOnly) {
+    ASSERT_TRUE(window->startUp());
+    window->resize(1000, 700);
+    window->show();
+    QList<QMdiSubWindow*> subs;
+    for (const char* key : {"a", "b", "c"}) subs.append(qobject_cast<QMdiSubWindow*>(openChild(key)->parentWidget()));
+    subs[0]->setGeometry(50, 40, 300, 200);
+    subs[1]->showMinimized();
+    subs[2]->showMinimized();
+    subs[1]->move(400, 30);  // icons dragged about
+    subs[2]->move(120, 90);
+    window->command("WindowArrange1")->trigger();
+    EXPECT_EQ(subs[0]->geometry(), QRect(50, 40, 300, 200)) << "an open window stays where it is";
+    const int bottom = window->desktop()->viewport()->height();
+    EXPECT_EQ(subs[1]->geometry().topLeft(), QPoint(0, bottom - subs[1]->height()));
+    EXPECT_EQ(subs[2]->geometry().topLeft(), QPoint(subs[1]->width(), bottom - subs[2]->height()));
+    EXPECT_TRUE(subs[1]->isMinimized());
+}
+
 TEST_F(MainWindowTest, CloseTakesChildrenOneByOneThenAsks) {
     ASSERT_TRUE(window->startUp());
     window->show();
@@ -195,6 +265,37 @@ TEST_F(MainWindowTest, AMissingWallpaperLeavesTheLogoTwoThirdsIn) {
     EXPECT_FALSE(window->desktop()->hasWallpaper());
     EXPECT_TRUE(session.settings.wallpaper.isEmpty()) << "forgotten for this run";
     EXPECT_EQ(DesktopArea::logoPosition(QSize(900, 600), QSize(300, 120)), QPoint(400, 320));
+}
+
+// Only a regular file is read as a wallpaper: a directory, or a named pipe
+// whose reader would wait for a writer for ever, leaves the logo at once.
+TEST(DesktopAreaTest, AWallpaperThatIsNoRegularFileIsNotRead) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(mkfifo(qPrintable(pipe), 0600), 0);
+    // Stands by as the pipe's writer: should the area open the pipe, it is let
+    // go (the test must not hang) and the opening is caught.
+    std::atomic<bool> done = false, opened = false;
+    std::thread writer([&] {
+        while (!done) {
+            const int fd = ::open(qPrintable(pipe), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                opened = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    DesktopArea area;
+    for (const QString& path : {dir.path(), pipe}) EXPECT_FALSE(area.setWallpaper(path)) << path.toStdString();
+    done = true;
+    writer.join();
+    EXPECT_FALSE(opened) << "the pipe was opened for reading";
+
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.filePath("wall.bmp")));
+    EXPECT_TRUE(area.setWallpaper(dir.filePath("wall.bmp")));
 }
 
 // A window offering print and preview, like the lists; another offering nothing.
