@@ -6,11 +6,13 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config          # compiler and build
     qt6-base-dev qt6-qpa-plugins libgl-dev    # Qt 6 Widgets, PrintSupport and its platform plugins
+    qt6-translations-l10n                     # Qt's own dialogs and buttons in Chinese (确定, 取消)
     libsqlcipher-dev sqlcipher libssl-dev     # the encrypted database, its CLI, PBKDF2 for passwords
     libgtest-dev                              # tests
     fonts-noto-cjk                            # Chinese text on screen and on paper
     xvfb xauth                                # looking at windows without a desktop
     libreoffice-calc-nogui                    # reads exported workbooks back in the tests
+    poppler-utils                             # pdftotext: the tests read printed pages back
 )
 
 missing=()

@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv) {
     QuorvelApplication app(argc, argv);
+    loadQtTranslations(app);
     // "宋体" 9 pt where it is installed; fontconfig falls back to a CJK face.
     QFont font;
     font.setFamilies({"宋体", "SimSun", "AR PL UMing CN", "Noto Serif CJK SC", "Noto Sans CJK SC"});

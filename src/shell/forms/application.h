@@ -1,6 +1,6 @@
 // QuorvelApplication: the application object. An error no window handles
 // (the database refusing a work-log row on a full disk, say) is shown with
-// its own message instead of ending the program.
+// its own message instead of ending the program. Password boxes show "*".
 #pragma once
 
 #include <QApplication>
@@ -17,3 +17,8 @@ public:
 private:
     Prompter* prompter_ = nullptr;
 };
+
+// Qt's own texts in Chinese: the buttons of message boxes (确定, 取消), the
+// file and print dialogs. False, and Qt's English stays, when Qt's
+// translations are not installed.
+bool loadQtTranslations(QCoreApplication& app);

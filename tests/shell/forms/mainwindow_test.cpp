@@ -2,6 +2,8 @@
 #include "database/passwordhash.h"
 #include "shell/forms/childwindow.h"
 #include "shell/forms/desktoparea.h"
+#include "shell/forms/uGetPwd.h"
+#include "shell/forms/ulogin.h"
 #include "shell/forms/umain.h"
 #include "shell/forms/uwait.h"
 #include "shell/loginrules.h"
@@ -15,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -195,6 +198,15 @@ TEST_F(MainWindowTest, ArrangeLinesUpTheMinimisedWindowsOnly) {
     EXPECT_EQ(subs[1]->geometry().topLeft(), QPoint(0, bottom - subs[1]->height()));
     EXPECT_EQ(subs[2]->geometry().topLeft(), QPoint(subs[1]->width(), bottom - subs[2]->height()));
     EXPECT_TRUE(subs[1]->isMinimized());
+}
+
+TEST_F(MainWindowTest, PasswordBoxesShowStars) {
+    Tfrmlogin login(rules, session, prompter, {});
+    TfGetPwd prompt;
+    for (QLineEdit* box : {login.Edit2, prompt.Edit1}) {
+        box->setText("pw1");
+        EXPECT_EQ(box->displayText(), "***") << box->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, CloseTakesChildrenOneByOneThenAsks) {

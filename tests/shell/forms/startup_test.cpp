@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -49,6 +52,17 @@ TEST(StartUp, AnUncaughtDatabaseErrorIsShownNotFatal) {
     EXPECT_TRUE(QCoreApplication::sendEvent(&failing, &poke));
     app->setPrompter(nullptr);
     EXPECT_EQ(prompter.messages, QStringList{"database or disk is full"});
+}
+
+// Qt's own dialogs speak the program's language: a message box's standard
+// buttons read 确定 and 取消.
+TEST(StartUp, QtsOwnButtonsSayChineseOnceItsTranslationsAreLoaded) {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm"))
+        GTEST_SKIP() << "Qt's translations are not installed (qt6-translations-l10n)";
+    ASSERT_TRUE(loadQtTranslations(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "取消");
 }
 
 }  // namespace
