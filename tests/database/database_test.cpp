@@ -3,6 +3,10 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+
+#include <chrono>
+#include <thread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,6 +47,63 @@ TEST(Database, MissingOrDamagedFileIsRefusedWithTheEnginesMessage) {
     junk.close();
     EXPECT_THROW(db.open(junk.fileName()), DbError);
     EXPECT_FALSE(db.isOpen());
+}
+
+TEST(Database, AnEmptyFileIsADamagedBookNotANewOne) {
+    TestDatabase t;
+    QFile empty(t.workingDirectory() + "/DATA/empty.mdb");
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    Database db;
+    try {
+        db.open(empty.fileName());
+        FAIL() << "a zero-byte file opened";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::NotADatabase);
+        EXPECT_TRUE(e.message().startsWith("数据库文件已损坏")) << e.message().toStdString();
+    }
+    EXPECT_EQ(QFileInfo(empty.fileName()).size(), 0) << "nothing written into it";
+}
+
+// The engine's common failures read in Chinese, its own text kept after them.
+TEST(Database, EngineFailuresAreToldInChineseWithTheEnginesText) {
+    TestDatabase t;
+    try {
+        t.db().exec("insert into ASPKM (Spbm, Scale) values ('X', 99999999999)");
+        FAIL() << "a Short column took 99999999999";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::OutOfRange);
+        EXPECT_TRUE(e.message().contains("ASPKM.Scale")) << e.message().toStdString();
+    }
+
+    // A second workstation holds the file for the whole wait: the write gives
+    // up as locked, in Chinese.
+    Database other;
+    other.open(t.databaseFile());
+    other.exec("begin exclusive");
+    try {
+        t.db().exec("insert into ASPLB (Bm, Mc) values ('09', '袜子')");
+        FAIL() << "wrote through another workstation's lock";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::Locked);
+        EXPECT_TRUE(e.message().startsWith("数据库正被其他程序使用")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("locked")) << "the engine's text follows";
+    }
+    other.exec("rollback");
+}
+
+TEST(Database, AWriteWaitsForAShortLockInsteadOfFailing) {
+    TestDatabase t;
+    Database other;
+    other.open(t.databaseFile());
+    other.exec("begin exclusive");
+    std::thread release([&other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.exec("commit");
+    });
+    EXPECT_NO_THROW(t.db().exec("insert into ASPLB (Bm, Mc) values ('09', '袜子')"));
+    release.join();
+    EXPECT_EQ(other.scalar("select Mc from ASPLB where Bm = '09'").toString(), "袜子");
 }
 
 TEST(Database, CreateRefusesAnExistingFile) {

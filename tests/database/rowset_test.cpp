@@ -165,6 +165,96 @@ TEST_F(RowSetTest, DatabaseRefusalKeepsTheRowInEditingWithWhatWasTyped) {
     EXPECT_EQ(r.state(), RowSet::State::Edit);
 }
 
+// Leaving a row saves what was typed into it; a row nothing was typed into
+// (new-row defaults do not count) is dropped, never saved as blanks.
+TEST_F(RowSetTest, LeavingANewRowNothingWasTypedIntoDropsIt) {
+    RowSet r(t.db());
+    r.setTable("ASPLB", "Bm");
+    r.hooks.afterInsert = [&r] { r.setValue("Mc", "默认"); };
+    r.open();
+    struct Leave {
+        const char* how;
+        std::function<bool(RowSet&)> leave;
+    };
+    const Leave cases[] = {
+        {"move", [](RowSet& rs) { return rs.first(); }},
+        {"append again", [](RowSet& rs) { return rs.append() && rs.endEditing(); }},
+        {"refresh", [](RowSet& rs) { rs.refresh(); return true; }},
+        {"sort", [](RowSet& rs) { return rs.setSort("Mc  DESC"); }},
+        {"end editing", [](RowSet& rs) { return rs.endEditing(); }},
+    };
+    for (const Leave& c : cases) {
+        ASSERT_TRUE(r.append()) << c.how;
+        EXPECT_FALSE(r.isModified()) << c.how;
+        EXPECT_TRUE(c.leave(r)) << c.how;
+        EXPECT_EQ(r.state(), RowSet::State::Browse) << c.how;
+        EXPECT_EQ(r.recordCount(), 2) << c.how;
+        EXPECT_EQ(t.db().scalar("select count(*) from ASPLB").toInt(), 2) << c.how;
+    }
+    // Once something is typed, leaving saves it (an edit likewise).
+    r.append();
+    r.setValue("Bm", "03");
+    EXPECT_TRUE(r.first());
+    EXPECT_EQ(t.db().scalar("select Mc from ASPLB where Bm = '03'").toString(), "默认");
+    r.edit();
+    EXPECT_TRUE(r.endEditing());
+    EXPECT_EQ(r.state(), RowSet::State::Browse);
+}
+
+// Two workstations on one book: a save or delete of a row the other one
+// changed, deleted or replaced (a new row taking its engine id) is refused
+// with the message, touches nothing, and the row stays in editing.
+TEST_F(RowSetTest, RowsAreWrittenByKeyNeverOverAnotherWorkstationsChange) {
+    Database other;
+    other.open(t.databaseFile());
+    struct Case {
+        const char* what;
+        const char* otherDoes;
+        bool deleting;
+    };
+    const Case cases[] = {
+        {"save over a change", "update ASPLB set Mc = '鞋类' where Bm = '02'", false},
+        {"save of a deleted row", "delete from ASPLB where Bm = '02'", false},
+        {"save of a row replaced under its id",
+         "delete from ASPLB where Bm = '02'; insert into ASPLB (rowid, Bm, Mc) values (2, '05', '帽子')", false},
+        {"delete of a replaced row",
+         "delete from ASPLB where Bm = '02'; insert into ASPLB (rowid, Bm, Mc) values (2, '05', '帽子')", true},
+        {"delete of a deleted row", "delete from ASPLB where Bm = '02'", true},
+    };
+    for (const Case& c : cases) {
+        t.db().exec("delete from ASPLB");
+        t.db().exec("insert into ASPLB (rowid, Bm, Mc) values (1, '01', '运动鞋'), (2, '02', '服装')");
+        RowSet r(t.db());
+        r.setTable("ASPLB", "Bm");
+        QStringList told;
+        r.hooks.onWriteError = [&told](const DbError& e) { told.append(e.message()); };
+        r.open();
+        r.locate("Bm", "02");
+        for (const QString& statement : QString(c.otherDoes).split("; ")) other.exec(statement);
+        const auto before = t.db().rows("select rowid, Bm, Mc from ASPLB order by rowid");
+        if (c.deleting) {
+            EXPECT_FALSE(r.remove()) << c.what;
+        } else {
+            r.edit();
+            r.setValue("Mc", "童装");
+            EXPECT_FALSE(r.post()) << c.what;
+            EXPECT_EQ(r.state(), RowSet::State::Edit) << c.what;
+            EXPECT_EQ(r.value("Mc").toString(), "童装") << c.what;
+        }
+        EXPECT_EQ(told, QStringList{"记录已被其他操作员修改或删除,请刷新后重试!"}) << c.what;
+        EXPECT_EQ(t.db().rows("select rowid, Bm, Mc from ASPLB order by rowid"), before) << c.what;
+    }
+    // Unchanged by anyone else, both go through.
+    RowSet r(t.db());
+    r.setTable("ASPLB", "Bm");
+    r.open();
+    r.edit();
+    r.setValue("Mc", "运动");
+    EXPECT_TRUE(r.post());
+    EXPECT_TRUE(r.remove());
+    EXPECT_EQ(other.scalar("select count(*) from ASPLB where Bm = '01'").toInt(), 0);
+}
+
 TEST_F(RowSetTest, SortTextAlternatesAndKeepsTheCurrentRow) {
     RowSet r(t.db());
     r.setTable("ASPKM", "IDNO");

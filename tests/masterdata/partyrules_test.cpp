@@ -1,4 +1,5 @@
 #include "database/rowset.h"
+#include "masterdata/goodscatalogue.h"
 #include "masterdata/masterdatarules.h"
 #include "support/scriptedprompter.h"
 #include "support/testdatabase.h"
@@ -65,6 +66,49 @@ TEST(CodeTableRules, DeletingACategoryInUseLeavesTheGoodsAlone) {
     prompter.expectQuestion("是否要删除当前记录？", true);
     EXPECT_TRUE(categories.remove());
     EXPECT_EQ(t.db().scalar("select Splb from ASPKM").toString(), "01");
+}
+
+}  // namespace
+
+namespace {
+
+// Master data is keyed by its code: whichever list it is, a row without one
+// (or with blanks only) is refused and stays in editing with what was typed.
+TEST(MasterDataCodes, ARowWithoutACodeIsRefusedAndStaysInEditing) {
+    TestDatabase t;
+    ScriptedPrompter prompter;
+    struct List {
+        const char* table;
+        const char* code;
+        std::function<void(RowSet&)> install;
+    };
+    std::unique_ptr<GoodsCatalogue> goodsRules;
+    const List lists[] = {
+        {"ASPLB", "Bm", [&](RowSet& r) { masterdata::installCodeTableRules(r, prompter); }},
+        {"ARYDM", "BM", [&](RowSet& r) { masterdata::installCodeTableRules(r, prompter); }},
+        {"AGYS", "Bm", [&](RowSet& r) { masterdata::installPartyRules(r, prompter); }},
+        {"ABMK", "Bm", [&](RowSet& r) { masterdata::installPartyRules(r, prompter); }},
+        {"ASPKM", "Spbm", [&](RowSet& r) { goodsRules = std::make_unique<GoodsCatalogue>(r, prompter, [] { return 0; }); }},
+    };
+    for (const List& list : lists) {
+        RowSet rows(t.db());
+        rows.setTable(list.table);
+        list.install(rows);
+        rows.open();
+        const int count = rows.recordCount();
+        for (const char* code : {"", "   "}) {
+            prompter.messages.clear();
+            rows.append();
+            rows.setValue(list.code, code);
+            rows.setValue(QString(list.table) == "ASPKM" ? "Spmc" : "Mc", "无编码");
+            EXPECT_FALSE(rows.post()) << list.table;
+            EXPECT_EQ(prompter.messages, QStringList{masterdata::kEmptyCode}) << list.table;
+            EXPECT_EQ(rows.state(), RowSet::State::Insert) << list.table;
+            EXPECT_EQ(rows.value(QString(list.table) == "ASPKM" ? "Spmc" : "Mc").toString(), "无编码");
+            rows.cancel();
+        }
+        EXPECT_EQ(t.db().scalar(QString("select count(*) from %1").arg(list.table)).toInt(), count) << list.table;
+    }
 }
 
 }  // namespace

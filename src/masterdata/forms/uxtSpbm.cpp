@@ -47,12 +47,17 @@ TfrmxtSpbm::TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
     panel->add("btnCancel", "取消[&C]", [this] { dbspk.cancel(); }, ButtonRow::TypedText::Drop);
     panel->add("btnPreview", "预览", [this] { preview(); });
     panel->add("btnPrint", "打印[&R]", [this] { print(); });
-    panel->add("btnExport", "导出[&B]", [this] { ExportGrid(*grid, prompter_); });
+    QPushButton* exportButton = panel->add("btnExport", "导出[&B]", [this] { ExportGrid(*grid, prompter_); });
     auto* findLabel = new QLabel("名称中包含[&3]:", this);
     findLabel->setBuddy(findText);
     panel->addWidget(findLabel);
     panel->addWidget(findText);
-    panel->add("btnFind", "查找[&B]", [this] { rules.find(findText->text()); });
+    QPushButton* findButton = panel->add("btnFind", "查找[&B]", [this] { rules.find(findText->text()); });
+    connect(findText, &QLineEdit::returnPressed, findButton, &QPushButton::click);
+    // Tab and the twice-given Alt+B go from export to the name box to find,
+    // as they stand on screen: Alt+B typed in the name box reaches 查找.
+    setTabOrder(exportButton, findText);
+    setTabOrder(findText, findButton);
     panel->add("btnFindNext", "继续[&T]", [this] { rules.findNext(findText->text()); });
     panel->addStretch();
 
