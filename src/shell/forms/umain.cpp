@@ -3,6 +3,7 @@
 #include "admin/forms/Usetdate.h"
 #include "admin/forms/usetcfg.h"
 #include "admin/forms/usetwall.h"
+#include "dataaware/pendingedit.h"
 #include "masterdata/forms/Uxtdmwh.h"
 #include "masterdata/forms/uxtSpbm.h"
 #include "masterdata/forms/uxtbmwl.h"
@@ -438,7 +439,10 @@ void Tfrmmain::childActivated(QMdiSubWindow* window) {
             const int offered = child->printCommands();
             auto plug = [&](const char* name, ChildWindow::PrintCommand which, void (ChildWindow::*handler)()) {
                 if (!(offered & which)) return;
-                printHandlers_.append(connect(command(name), &QAction::triggered, child, handler));
+                // A menu command leaves the cell being typed in open: finish it first.
+                printHandlers_.append(connect(command(name), &QAction::triggered, child, [child, handler] {
+                    if (finishPendingEdits(child, true)) (child->*handler)();
+                }));
                 command(name)->setEnabled(true);
             };
             plug("alfprint", ChildWindow::Print, &ChildWindow::print);

@@ -238,6 +238,13 @@ TEST_F(KeyboardPathsTest, AChildWindowsAltLettersWinOverTheMainMenu) {
     alt('P');
     EXPECT_EQ(window->dbspk.value("Spbm").toString(), "A1");
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join("|").toStdString();
+
+    // A menu command (打印) with a cell still open prints what was typed.
+    typeInto(*window->grid, 0, "Spmc", "慢跑鞋");
+    prompter.answerInput(std::nullopt);  // the title question: keep the preset
+    main.command("alfprint")->trigger();
+    EXPECT_FALSE(window->grid->isEditingCell());
+    EXPECT_EQ(window->dbspk.value("Spmc").toString(), "慢跑鞋");
 }
 
 // The supplier window gives 返回[&C] and 取消[&C]: Alt+C neither closes the
