@@ -66,7 +66,8 @@ bool FieldEdit::commit() {
     if (!typed_) return true;
     const QSignalBlocker quiet(this);  // the row set's change notice must not re-show the old value
     if (!rows_.setValue(field_, text())) {
-        prompter_.message(refusal(rows_.field(rows_.fieldIndex(field_)).type, text()));
+        // A text the field's type takes but a rule refused was told by the rule.
+        if (!rows_.converts(field_, text())) prompter_.message(refusal(rows_.field(rows_.fieldIndex(field_)).type, text()));
         QTimer::singleShot(0, this, [this] { setFocus(); });
         return false;
     }
