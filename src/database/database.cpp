@@ -8,6 +8,8 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <atomic>
+
 DbError::DbError(Kind kind, const QString& message)
     : std::runtime_error(message.toStdString()), kind_(kind), message_(message) {}
 
@@ -237,12 +239,33 @@ void Database::openFile(const QString& path, const QByteArray& key, bool mustExi
     }
     db_ = handle;
     path_ = path;
+    // Counted across every connection of the process, so that no two openings share a number.
+    static std::atomic<quint64> openings = 0;
+    opening_ = ++openings;
 }
 
 void Database::close() {
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
     path_.clear();
+    opening_ = 0;
+}
+
+Database::ChangeStamp Database::changeStamp() const {
+    if (!db_) return {};
+    // The engine counts the rows this connection wrote; data_version moves
+    // when another connection commits, schema_version when any connection
+    // (this one included) changes a table's definition.
+    auto pragma = [this](const char* sql) {
+        sqlite3_stmt* stmt = nullptr;
+        int rc = sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr);
+        if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+        const int value = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+        sqlite3_finalize(stmt);
+        if (rc != SQLITE_ROW) fail(rc);
+        return value;
+    };
+    return {opening_, sqlite3_total_changes(db_), pragma("pragma data_version"), pragma("pragma schema_version")};
 }
 
 int Database::exec(const QString& jetSql, const Params& params) {

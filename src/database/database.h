@@ -119,6 +119,20 @@ public:
         bool done_ = false;
     };
 
+    // Where the book stands: equal stamps mean nothing was written to it in
+    // between, by this connection (rows or table definitions) or by any other
+    // one, this program's or another's. A stamp taken on one opening of a
+    // file never equals one taken on another. Cheap enough to ask on every
+    // re-read a window makes.
+    struct ChangeStamp {
+        quint64 opening = 0;
+        int ownChanges = 0;
+        int othersVersion = 0;
+        int schemaVersion = 0;
+        bool operator==(const ChangeStamp&) const = default;
+    };
+    ChangeStamp changeStamp() const;
+
     sqlite3* handle() const { return db_; }
     [[noreturn]] void fail(int rc) const;
 
@@ -127,4 +141,5 @@ private:
 
     sqlite3* db_ = nullptr;
     QString path_;
+    quint64 opening_ = 0;
 };

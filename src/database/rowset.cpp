@@ -100,22 +100,32 @@ void RowSet::close() {
     rowIds_.clear();
     view_.clear();
     buffer_.clear();
+    lastRead_.reset();
     current_ = -1;
     state_ = State::Inactive;
     emit reset();
     emit stateChanged();
 }
 
+QString RowSet::sourceSql() const {
+    if (table_.isEmpty()) return query_;
+    QString sql = selectSql(where_);
+    QStringList order = schema::indexColumns(table_, order_);
+    if (order.isEmpty() && !order_.isEmpty()) order = order_.split(',', Qt::SkipEmptyParts);
+    if (!order.isEmpty()) sql += " order by " + order.join(',');
+    return sql;
+}
+
+bool RowSet::unchangedSinceRead() const {
+    return lastRead_ && lastRead_->sql == sourceSql() && lastRead_->params == params_ &&
+           lastRead_->stamp == db_.changeStamp();
+}
+
 void RowSet::load() {
-    QString sql;
-    if (!table_.isEmpty()) {
-        sql = selectSql(where_);
-        QStringList order = schema::indexColumns(table_, order_);
-        if (order.isEmpty() && !order_.isEmpty()) order = order_.split(',', Qt::SkipEmptyParts);
-        if (!order.isEmpty()) sql += " order by " + order.join(',');
-    } else {
-        sql = query_;
-    }
+    const QString sql = sourceSql();
+    // Taken before reading: a write that lands while the rows are read makes
+    // the next re-read happen rather than go unseen.
+    const Database::ChangeStamp stamp = db_.changeStamp();
     Statement st(db_, sql, params_);
     const int skip = table_.isEmpty() ? 0 : 1;
     const int count = st.columnCount() - skip;
@@ -163,6 +173,7 @@ void RowSet::load() {
         rows_.append(std::move(row));
         if (skip) rowIds_.append(st.value(0).toLongLong());
     }
+    lastRead_ = LastRead{sql, params_, stamp};
 }
 
 void RowSet::refresh() {
@@ -171,6 +182,7 @@ void RowSet::refresh() {
         return;
     }
     if (!endEditing()) return;  // a refused row stays with what was typed
+    if (unchangedSinceRead()) return;
     const qint64 keep = current_ >= 0 && !rowIds_.isEmpty() ? rowIds_[view_[current_]] : -1;
     const int oldPosition = current_;
     load();

@@ -85,6 +85,8 @@ public:
     void close();
     // Re-reads from the database, staying on the same row where it still
     // exists. A row being edited is saved first; when that is refused nothing is re-read.
+    // When nothing was written to the book since the rows were read, and the
+    // source and its parameters are the same, the rows stand as they are.
     void refresh();
     bool isOpen() const { return state_ != State::Inactive; }
     State state() const { return state_; }
@@ -175,6 +177,8 @@ private:
     friend class RowView;
     QVariant fieldValue(const QVariantList& data, int field) const;
     const QVariantList& dataAt(int position) const;
+    QString sourceSql() const;
+    bool unchangedSinceRead() const;
     void load();
     void takeMasterParams();
     void rebuildView();
@@ -206,6 +210,12 @@ private:
     QVariantList buffer_;       // the row being edited or inserted
     bool modified_ = false;     // something was typed into buffer_
     QList<int> keyFields_;      // data fields of the table's unique keys
+    struct LastRead {
+        QString sql;
+        Params params;
+        Database::ChangeStamp stamp;  // where the book stood when the rows were read
+    };
+    std::optional<LastRead> lastRead_;
 
     QString sortText_;
     QList<QPair<int, bool>> sortKeys_;  // field, ascending

@@ -2,6 +2,8 @@
 #include "support/scriptedprompter.h"
 #include "support/testdatabase.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -414,6 +416,62 @@ TEST_F(RowSetTest, RefreshRereadsAndStaysOnTheSameRow) {
     EXPECT_EQ(r.recordCount(), 4);
     EXPECT_EQ(r.value("Spbm").toString(), "C3");
     EXPECT_EQ(r.value("Spmc").toString(), "changed");
+}
+
+// A window re-reads on every activation: that costs nothing while nothing
+// was written, and shows every write as soon as there was one, whoever made it.
+TEST_F(RowSetTest, RefreshRereadsOnlyWhenTheBookChanged) {
+    const QString copy = t.workingDirectory() + "/history.db";
+    t.db().exec("update ASPKM set Spmc = 'history' where Spbm = 'a1'");
+    ASSERT_TRUE(QFile::copy(t.databaseFile(), copy));
+    Database other;
+    other.open(t.databaseFile());
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool rereads;
+        const char* shownName;  // the name of goods a1 shown afterwards
+    };
+    const Case cases[] = {
+        {"nothing written", [] {}, false, "Alpha"},
+        {"this connection wrote a row", [&] { t.db().exec("update ASPKM set Spmc = 'own' where Spbm = 'a1'"); },
+         true, "own"},
+        {"another connection wrote a row",
+         [&] { other.exec("update ASPKM set Spmc = 'other' where Spbm = 'a1'"); }, true, "other"},
+        // Everything the engine counts is as it was here; only the file is another.
+        {"the connection now points at another file, as the history mode does, with as much written there",
+         [&] {
+             t.db().reopen(copy);
+             t.db().exec("update ASPKM set Spmc = 'history' where Spbm = 'a1'");
+         },
+         true, "history"},
+        {"this connection changed the table's columns",
+         [&] { t.db().exec("alter table ASPKM add column Bz Text(8)"); }, true, "Alpha"},
+    };
+    for (const Case& c : cases) {
+        t.db().reopen(t.databaseFile());
+        t.db().exec("update ASPKM set Spmc = 'Alpha' where Spbm = 'a1'");
+        RowSet r(t.db());
+        r.setTable("ASPKM", "Spbm");
+        r.open();
+        r.locate("Spbm", "B2");
+        int resets = 0;
+        QObject::connect(&r, &RowSet::reset, [&resets] { ++resets; });
+        c.change();
+        r.refresh();
+        EXPECT_EQ(resets, c.rereads ? 1 : 0) << c.what;
+        EXPECT_EQ(r.value("Spbm").toString(), "B2") << c.what;
+        EXPECT_EQ(r.rowAt(0).value("Spmc").toString(), c.shownName) << c.what;
+    }
+
+    // The same rows under other parameters are another read, written or not.
+    RowSet q(t.db());
+    q.setQuery("select spbm from aspkm where splb = :lb");
+    q.setParam("lb", "01");
+    q.open();
+    q.setParam("lb", "02");
+    q.refresh();
+    EXPECT_EQ(q.value("spbm").toString(), "a1");
 }
 
 TEST_F(RowSetTest, QueriesAreReadOnlyAndTakeParameters) {
