@@ -1,5 +1,6 @@
 // Program entry of the window program. It reads no arguments; its working
 // directory is the directory it was started in.
+#include "app/commands.h"
 #include "shell/forms/application.h"
 #include "shell/forms/qtprompter.h"
 #include "shell/forms/startup.h"
@@ -20,5 +21,5 @@ int main(int argc, char** argv) {
     Session session(QDir::currentPath());
     QtPrompter prompter;
     app.setPrompter(&prompter);
-    return runProgram(session, prompter);
+    return runProgram(session, prompter, registerCommands);
 }

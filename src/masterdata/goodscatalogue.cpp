@@ -5,6 +5,7 @@
 #include "masterdata/masterdatarules.h"
 #include "masterdata/namesearch.h"
 #include "shell/prompter.h"
+#include "shell/sizeslots.h"
 
 namespace {
 const char* const kKeptTexts[] = {"Spbm", "Spmc", "ArtNo", "color", "Jldw", "hzdw", "Ggxh", "Splb", "Spcd"};
@@ -61,10 +62,7 @@ bool GoodsCatalogue::saveCheck() {
     masterdata::nullsToZero(goods_, {"Kcsl"});
     for (const QString& slot : sizeColumns)
         if (goods_.value(slot).isNull()) goods_.setValue(slot, 0);
-    double total = 0;
-    const int inUse = std::clamp(slotsInUse_(), 0, 16);
-    for (int i = 0; i < inUse; ++i) total += goods_.value(sizeColumns[i]).toDouble();
-    if (goods_.value("Kcsl").toDouble() == total) return true;
+    if (goods_.value("Kcsl").toDouble() == sizeSlotSum(goods_, "kcsl", slotsInUse_())) return true;
     prompter_.message("配码数量与总计数量不一致，请进行纠正！");
     return false;
 }

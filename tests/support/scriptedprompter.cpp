@@ -16,7 +16,8 @@ bool ScriptedPrompter::question(const QString& text) {
     return yes;
 }
 
-std::optional<QString> ScriptedPrompter::inputText(const QString& prompt, const QString&) {
+std::optional<QString> ScriptedPrompter::inputText(const QString& prompt, const QString& initial) {
+    inputPresets.append(initial);
     if (inputs_.isEmpty()) {
         ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
         return std::nullopt;

@@ -19,6 +19,7 @@ public:
     QStringList messages;   // every message shown, in order
     QStringList prompts;    // every password prompt, in order
     QStringList waitTexts;  // every wait box shown, in order
+    QStringList inputPresets;  // the text each input box was preset with, in order
     int waitBoxesShown = 0; // shown and not yet hidden
 
     void message(const QString& text) override { messages.append(text); }

@@ -34,8 +34,11 @@ std::optional<std::pair<qint64, qint64>> integerRange(const QString& column) {
 
 }  // namespace
 
-Tfrmsetcfg::Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), dbm_(dbm), session_(session), prompter_(prompter) {
+Tfrmsetcfg::Tfrmsetcfg(const AppContext& context, QWidget* parent)
+    : QDialog(parent), dbm_(context.dbm), session_(context.session), prompter_(context.prompter) {
+    Tfdbm& dbm = dbm_;
+    Session& session = session_;
+    Prompter& prompter = prompter_;
     setObjectName("frmsetcfg");
     setWindowTitle("Quorvel商业信息系统...");
     RowSet& config = dbm.config;

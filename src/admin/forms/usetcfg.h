@@ -4,16 +4,15 @@
 #include <QDialog>
 #include <QHash>
 
+#include "shell/appcontext.h"
+
 class QCheckBox;
 class FieldEdit;
-class Prompter;
-class Session;
-class Tfdbm;
 
 class Tfrmsetcfg : public QDialog {
     Q_OBJECT
 public:
-    Tfrmsetcfg(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent = nullptr);
+    explicit Tfrmsetcfg(const AppContext& context, QWidget* parent = nullptr);
 
     QCheckBox* printRule;       // "单据必须先记帐才能打印"
     QCheckBox* salesPriceRule;  // "商品销售价格允许修改"

@@ -9,8 +9,9 @@
 #include <QPushButton>
 #include <QToolButton>
 
-Tfrmsetwall::Tfrmsetwall(Session& session, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), session_(session), prompter_(prompter) {
+Tfrmsetwall::Tfrmsetwall(const AppContext& context, QWidget* parent)
+    : QDialog(parent), session_(context.session), prompter_(context.prompter) {
+    Session& session = session_;
     setObjectName("frmsetwall");
     setWindowTitle("Quorvel商业信息系统...");
     auto* note = new QLabel("文件必须为合法的 BMP格式文件.\n文件名为空则显示默认图形.", this);

@@ -3,14 +3,14 @@
 
 #include <QDialog>
 
+#include "shell/appcontext.h"
+
 class QLineEdit;
-class Prompter;
-class Session;
 
 class Tfrmsetwall : public QDialog {
     Q_OBJECT
 public:
-    Tfrmsetwall(Session& session, Prompter& prompter, QWidget* parent = nullptr);
+    explicit Tfrmsetwall(const AppContext& context, QWidget* parent = nullptr);
     QLineEdit* Edit1;
     // OK: writes the path as it stands; it takes effect at the next start.
     void save();

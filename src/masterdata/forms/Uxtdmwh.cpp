@@ -1,7 +1,6 @@
 #include "masterdata/forms/Uxtdmwh.h"
 
 #include "grid/forms/datagrid.h"
-#include "grid/forms/gridprinter.h"
 #include "masterdata/masterdatarules.h"
 #include "shell/forms/buttonrow.h"
 #include "shell/udbm.h"
@@ -14,8 +13,9 @@ namespace {
 const char* const kTitles[] = {"商品类别编码表", "业务部门编码表", "业务员编码表"};
 }
 
-Tfrmxtdmwh::Tfrmxtdmwh(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
-    : ChildWindow(parent), db01(dbm.dbapp), db02(dbm.dbapp), db03(dbm.dbapp), prompter_(prompter) {
+Tfrmxtdmwh::Tfrmxtdmwh(const AppContext& context, QWidget* parent)
+    : ListWindow(context, parent), db01(context.dbm.dbapp), db02(context.dbm.dbapp), db03(context.dbm.dbapp) {
+    Prompter& prompter = context.prompter;
     setObjectName("frmxtdmwh");
     setWindowTitle("系统代码维护....");
     db01.setTable("ASPLB", "bm");
@@ -45,13 +45,10 @@ Tfrmxtdmwh::Tfrmxtdmwh(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
     }
 
     auto* panel = new ButtonRow(this);
-    panel->add("btnInsert", "增加[&I]", [this] { focusedGrid()->rows().insert(); });
-    panel->add("btnDelete", "删除[&L]", [this] { focusedGrid()->rows().remove(); });
-    panel->add("btnSave", "保存[&O]", [this] { focusedGrid()->rows().post(); });
-    panel->add("btnCancel", "取消[&C]", [this] { focusedGrid()->rows().cancel(); }, ButtonRow::TypedText::Drop);
+    addRecordButtons(*panel, [this]() -> RowSet& { return focusedGrid()->rows(); }, Insert | Delete | Save | Cancel);
     panel->add("btnPreview", "预览", [this] { preview(); });
     panel->add("btnPrint", "打印[&R]", [this] { print(); });
-    panel->add("btnExport", "导出[&B]", [this] { ExportGrid(*grids[pages->currentIndex()], prompter_); });
+    panel->add("btnExport", "导出[&B]", [this] { exportGrid(); });
     panel->addStretch();
     // The buttons act on the grid that keeps the focus.
     for (auto* b : findChildren<QPushButton*>()) b->setFocusPolicy(Qt::NoFocus);
@@ -67,10 +64,7 @@ DataGrid* Tfrmxtdmwh::focusedGrid() const {
     return grids[pages->currentIndex()];
 }
 
-void Tfrmxtdmwh::printGrid(bool toPreview) {
+ListWindow::GridPrint Tfrmxtdmwh::gridPrint() const {
     const int page = pages->currentIndex();
-    const QString title = GridPrinter::askTitle(prompter_, kTitles[page]);
-    const GridPrinter printer(*grids[page], {title, "", "&[Page]", "", false});
-    if (toPreview) printer.preview(this);
-    else printer.print(prompter_);
+    return {grids[page], kTitles[page], {{}, "", "&[Page]", "", false}};
 }

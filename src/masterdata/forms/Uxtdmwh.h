@@ -2,22 +2,17 @@
 #pragma once
 
 #include "database/rowset.h"
-#include "shell/forms/childwindow.h"
+#include "grid/forms/listwindow.h"
 
 class QTabWidget;
 class DataGrid;
-class Prompter;
-class Tfdbm;
 
-class Tfrmxtdmwh : public ChildWindow {
+class Tfrmxtdmwh : public ListWindow {
     Q_OBJECT
 public:
-    Tfrmxtdmwh(Tfdbm& dbm, Prompter& prompter, QWidget* parent = nullptr);
+    explicit Tfrmxtdmwh(const AppContext& context, QWidget* parent = nullptr);
 
     QString activityText() const override { return "进行系统代码定义维护...."; }
-    int printCommands() const override { return Print | Preview; }
-    void print() override { printGrid(false); }
-    void preview() override { printGrid(true); }
 
     RowSet db01, db02, db03;
     QList<DataGrid*> grids;  // one per page
@@ -28,8 +23,5 @@ public:
 
 protected:
     QList<RowSet*> editedRowSets() override { return {&db01, &db02, &db03}; }
-
-private:
-    void printGrid(bool preview);
-    Prompter& prompter_;
+    GridPrint gridPrint() const override;
 };

@@ -2,7 +2,6 @@
 
 #include "dataaware/fieldeditors.h"
 #include "grid/forms/datagrid.h"
-#include "grid/forms/gridprinter.h"
 #include "masterdata/masterdatarules.h"
 #include "shell/forms/entermovesfocus.h"
 #include "shell/forms/buttonrow.h"
@@ -19,8 +18,9 @@ const char* kBalance = "0.00;-0.00;0.00";
 const char* const kBalances[] = {"ncye", "bnjf", "bndf", "byjf", "bydf", "jyje"};
 }  // namespace
 
-PartyWindow::PartyWindow(const PartyWindowKind& kind, Tfdbm& dbmodule, Prompter& prompter, QWidget* parent)
-    : ChildWindow(parent), dbm(dbmodule.dbapp), kind_(kind), prompter_(prompter) {
+PartyWindow::PartyWindow(const PartyWindowKind& kind, const AppContext& context, QWidget* parent)
+    : ListWindow(context, parent), dbm(context.dbm.dbapp), kind_(kind) {
+    Prompter& prompter = context.prompter;
     setObjectName(kind.objectName);
     setWindowTitle(kind.caption);
     dbm.setTable(kind.table);
@@ -58,12 +58,7 @@ PartyWindow::PartyWindow(const PartyWindowKind& kind, Tfdbm& dbmodule, Prompter&
 
     auto* panel = new ButtonRow(this);
     panel->add("btnClose", "返回[&C]", [this] { parentWidget() ? parentWidget()->close() : close(); });
-    panel->add("btnPrior", "上一条[&P]", [this] { dbm.prior(); });
-    panel->add("btnNext", "下一条[&N]", [this] { dbm.next(); });
-    panel->add("btnInsert", "增加[&I]", [this] { dbm.insert(); });
-    panel->add("btnDelete", "删除[&L]", [this] { dbm.remove(); });
-    panel->add("btnSave", "保存[&O]", [this] { dbm.post(); });
-    panel->add("btnCancel", "取消[&C]", [this] { dbm.cancel(); }, ButtonRow::TypedText::Drop);
+    addRecordButtons(*panel, [this]() -> RowSet& { return dbm; }, Prior | Next | Insert | Delete | Save | Cancel);
     panel->add("btnPreview", "预览", [this] { preview(); });
     panel->add("btnPrint", "打印[&R]", [this] { print(); });
     panel->addStretch();
@@ -76,7 +71,7 @@ PartyWindow::PartyWindow(const PartyWindowKind& kind, Tfdbm& dbmodule, Prompter&
 QWidget* PartyWindow::formPage() {
     auto* page = new QWidget(this);
     auto* chosen = new QGroupBox("选定单位[&A]", page);
-    chooser = new DataGrid(dbm, prompter_, chosen);
+    chooser = new DataGrid(dbm, prompter(), chosen);
     chooser->setObjectName("dbg02");
     chooser->addColumn("Bm", "单位编码", 70);
     chooser->addColumn("Mc", "单位名称", 160);
@@ -93,7 +88,7 @@ QWidget* PartyWindow::formPage() {
     boxes += {{"年初欠款", "ncye"}, {"当前欠款", "jyje"}, {"本月欠款", "byjf"},
               {"本月还款", "bydf"}, {"本年欠款", "bnjf"}, {"本年还款", "bndf"}};
     for (int i = 0; i < boxes.size(); ++i) {
-        auto* edit = new FieldEdit(dbm, boxes[i].second, prompter_, current);
+        auto* edit = new FieldEdit(dbm, boxes[i].second, prompter(), current);
         edit->setObjectName(QString("Edit_") + boxes[i].second);
         if (i + 1 < boxes.size()) EnterMovesFocus::install({edit});  // the last box keeps Enter
         form->addRow(boxes[i].first, edit);
@@ -112,13 +107,4 @@ QWidget* PartyWindow::formPage() {
     return page;
 }
 
-void PartyWindow::activated() {
-    if (!dbm.isEditing()) dbm.refresh();
-}
-
-void PartyWindow::printGrid(bool toPreview) {
-    const QString title = GridPrinter::askTitle(prompter_, kind_.printTitle);
-    const GridPrinter printer(*grid, {title, "", "&[Page]", "", false});
-    if (toPreview) printer.preview(this);
-    else printer.print(prompter_);
-}
+ListWindow::GridPrint PartyWindow::gridPrint() const { return {grid, kind_.printTitle, {{}, "", "&[Page]", "", false}}; }

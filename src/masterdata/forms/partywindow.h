@@ -2,12 +2,10 @@
 #pragma once
 
 #include "database/rowset.h"
-#include "shell/forms/childwindow.h"
+#include "grid/forms/listwindow.h"
 
 class QTabWidget;
 class DataGrid;
-class Prompter;
-class Tfdbm;
 
 struct PartyWindowKind {
     const char* objectName;
@@ -21,16 +19,12 @@ struct PartyWindowKind {
     bool footerTotals;         // customers total their balances under the grid
 };
 
-class PartyWindow : public ChildWindow {
+class PartyWindow : public ListWindow {
     Q_OBJECT
 public:
-    PartyWindow(const PartyWindowKind& kind, Tfdbm& dbm, Prompter& prompter, QWidget* parent = nullptr);
+    PartyWindow(const PartyWindowKind& kind, const AppContext& context, QWidget* parent = nullptr);
 
     QString activityText() const override { return kind_.activity; }
-    int printCommands() const override { return Print | Preview; }
-    void print() override { printGrid(false); }
-    void preview() override { printGrid(true); }
-    void activated() override;
 
     RowSet dbm;
     DataGrid* grid;        // page one
@@ -39,10 +33,11 @@ public:
 
 protected:
     QList<RowSet*> editedRowSets() override { return {&dbm}; }
+    // Balances change through postings in other windows.
+    QList<RowSet*> rereadOnActivation() override { return {&dbm}; }
+    GridPrint gridPrint() const override;
 
 private:
     QWidget* formPage();
-    void printGrid(bool preview);
     const PartyWindowKind& kind_;
-    Prompter& prompter_;
 };

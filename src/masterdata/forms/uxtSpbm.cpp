@@ -1,9 +1,9 @@
 #include "masterdata/forms/uxtSpbm.h"
 
 #include "grid/forms/datagrid.h"
-#include "grid/forms/gridprinter.h"
 #include "database/schema.h"
 #include "shell/forms/buttonrow.h"
+#include "shell/sizeslots.h"
 #include "shell/udbm.h"
 
 #include <QCheckBox>
@@ -19,9 +19,9 @@ const char* kMoney = "0.00;-0.00;#";
 const char* kQuantity = "0;-0;#";
 }  // namespace
 
-TfrmxtSpbm::TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
-    : ChildWindow(parent), dbspk(dbm.dbapp), dbsplb(dbm.dbapp),
-      rules(dbspk, prompter, [&dbm] { return dbm.config.value("SLY").toInt(); }), prompter_(prompter) {
+TfrmxtSpbm::TfrmxtSpbm(const AppContext& context, QWidget* parent)
+    : ListWindow(context, parent), dbspk(context.dbm.dbapp), dbsplb(context.dbm.dbapp),
+      rules(dbspk, context.prompter, [&dbm = context.dbm] { return SizeSlots::of(dbm.config).inUse; }) {
     setObjectName("frmxtSpbm");
     setWindowTitle("商品编码信息维护....");
     dbsplb.setTable("ASPLB", "Bm");
@@ -30,7 +30,7 @@ TfrmxtSpbm::TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
     dbspk.addLookupField("lbmc", "Splb", &dbsplb, "Bm", "Mc");
     dbspk.open();
     dbspk.setSort("Spbm  ASC");
-    buildGrid(dbm);
+    buildGrid();
 
     copyNewRows = new QCheckBox("新增记录自动复制", this);
     copyNewRows->setObjectName("chkCopy");
@@ -39,15 +39,10 @@ TfrmxtSpbm::TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
     findText->setObjectName("EditFind");
     auto* panel = new ButtonRow(this);
     panel->addWidget(copyNewRows);
-    panel->add("btnPrior", "上一条[&P]", [this] { dbspk.prior(); });
-    panel->add("btnNext", "下一条[&N]", [this] { dbspk.next(); });
-    panel->add("btnInsert", "增加[&I]", [this] { dbspk.insert(); });
-    panel->add("btnDelete", "删除[&L]", [this] { dbspk.remove(); });
-    panel->add("btnSave", "保存[&O]", [this] { dbspk.post(); });
-    panel->add("btnCancel", "取消[&C]", [this] { dbspk.cancel(); }, ButtonRow::TypedText::Drop);
+    addRecordButtons(*panel, [this]() -> RowSet& { return dbspk; }, Prior | Next | Insert | Delete | Save | Cancel);
     panel->add("btnPreview", "预览", [this] { preview(); });
     panel->add("btnPrint", "打印[&R]", [this] { print(); });
-    QPushButton* exportButton = panel->add("btnExport", "导出[&B]", [this] { ExportGrid(*grid, prompter_); });
+    QPushButton* exportButton = panel->add("btnExport", "导出[&B]", [this] { exportGrid(); });
     auto* findLabel = new QLabel("名称中包含[&3]:", this);
     findLabel->setBuddy(findText);
     panel->addWidget(findLabel);
@@ -69,8 +64,8 @@ TfrmxtSpbm::TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent)
     resize(1000, 560);
 }
 
-void TfrmxtSpbm::buildGrid(Tfdbm& dbm) {
-    grid = new DataGrid(dbspk, prompter_, this);
+void TfrmxtSpbm::buildGrid() {
+    grid = new DataGrid(dbspk, prompter(), this);
     grid->setObjectName("dbgspk");
     grid->setToolTip("单击标题改变显示顺序....");
     grid->addColumn("IDNO", "IDNO", 50).readOnly = true;
@@ -99,9 +94,8 @@ void TfrmxtSpbm::buildGrid(Tfdbm& dbm) {
     dbsplb.field("Bm").caption = "编码";
     dbsplb.field("Mc").caption = "名称";
 
-    QStringList labels;
-    for (const QString& s : schema::sizeSlotColumns("S")) labels.append(dbm.config.value(s).toString());
-    grid->applySizeSlots("kcsl", dbm.config.value("SLY").toInt(), labels);
+    const SizeSlots sizes = SizeSlots::of(context().dbm.config);
+    grid->applySizeSlots("kcsl", sizes.inUse, sizes.labels);
     grid->setEnterMode(DataGrid::EnterMode::NextColumnAppend, grid->columnIndex("Spbm"));
     connect(grid, &DataGrid::positionTextChanged, this, &ChildWindow::positionTextChanged);
 
@@ -120,23 +114,13 @@ void TfrmxtSpbm::buildGrid(Tfdbm& dbm) {
         menu.addSeparator();
         menu.addAction("打印页面", this, [this] { print(); });
         menu.addAction("打印预览", this, [this] { preview(); });
-        menu.addAction("执行导出", this, [this] { ExportGrid(*grid, prompter_); });
+        menu.addAction("执行导出", this, [this] { exportGrid(); });
         menu.addSeparator();
         menu.addAction("关闭返回[&X]", this, [this] { parentWidget() ? parentWidget()->close() : close(); });
         menu.exec(grid->viewport()->mapToGlobal(at));
     });
 }
 
-void TfrmxtSpbm::activated() {
-    // Postings in other windows change stock: show it as it is now.
-    if (!dbspk.isEditing()) dbspk.refresh();
-}
-
-void TfrmxtSpbm::printGrid(bool toPreview) {
-    const QString title = GridPrinter::askTitle(prompter_, "商品编码表");
-    HideUnprintedColumns(*grid);
-    const GridPrinter printer(*grid, {title, "", "页号：&[Page]", "打印日期:&[date]　　　", false});
-    if (toPreview) printer.preview(this);
-    else printer.print(prompter_);
-    ShowUnprintedColumns(*grid);
+ListWindow::GridPrint TfrmxtSpbm::gridPrint() const {
+    return {grid, "商品编码表", {{}, "", "页号：&[Page]", "打印日期:&[date]　　　", false}, true};
 }

@@ -3,24 +3,18 @@
 
 #include "database/rowset.h"
 #include "masterdata/goodscatalogue.h"
-#include "shell/forms/childwindow.h"
+#include "grid/forms/listwindow.h"
 
 class QCheckBox;
 class QLineEdit;
 class DataGrid;
-class Prompter;
-class Tfdbm;
 
-class TfrmxtSpbm : public ChildWindow {
+class TfrmxtSpbm : public ListWindow {
     Q_OBJECT
 public:
-    TfrmxtSpbm(Tfdbm& dbm, Prompter& prompter, QWidget* parent = nullptr);
+    explicit TfrmxtSpbm(const AppContext& context, QWidget* parent = nullptr);
 
     QString activityText() const override { return "进行系统商品编码维护...."; }
-    int printCommands() const override { return Print | Preview; }
-    void print() override { printGrid(false); }
-    void preview() override { printGrid(true); }
-    void activated() override;
 
     RowSet dbspk;
     RowSet dbsplb;
@@ -31,9 +25,10 @@ public:
 
 protected:
     QList<RowSet*> editedRowSets() override { return {&dbspk}; }
+    // Stock changes through postings in other windows.
+    QList<RowSet*> rereadOnActivation() override { return {&dbspk}; }
+    GridPrint gridPrint() const override;
 
 private:
-    void buildGrid(Tfdbm& dbm);
-    void printGrid(bool preview);
-    Prompter& prompter_;
+    void buildGrid();
 };

@@ -5,4 +5,4 @@ const PartyWindowKind kCustomers{"frmxtBmWl", "往来客户基础信息录入...
                                  "单位往来信息表", "负责人", "联系电话", false, true};
 }
 
-TfrmxtBmWl::TfrmxtBmWl(Tfdbm& dbm, Prompter& prompter, QWidget* parent) : PartyWindow(kCustomers, dbm, prompter, parent) {}
+TfrmxtBmWl::TfrmxtBmWl(const AppContext& context, QWidget* parent) : PartyWindow(kCustomers, context, parent) {}

@@ -6,5 +6,5 @@
 class TfrmxtBmWl : public PartyWindow {
     Q_OBJECT
 public:
-    TfrmxtBmWl(Tfdbm& dbm, Prompter& prompter, QWidget* parent = nullptr);
+    explicit TfrmxtBmWl(const AppContext& context, QWidget* parent = nullptr);
 };

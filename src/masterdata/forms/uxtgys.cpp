@@ -5,4 +5,4 @@ const PartyWindowKind kSuppliers{"frmxtGys", "供应商基础信息录入....", 
                                  "供货单位往来信息表", "联系人", "电话", true, false};
 }
 
-TfrmxtGys::TfrmxtGys(Tfdbm& dbm, Prompter& prompter, QWidget* parent) : PartyWindow(kSuppliers, dbm, prompter, parent) {}
+TfrmxtGys::TfrmxtGys(const AppContext& context, QWidget* parent) : PartyWindow(kSuppliers, context, parent) {}

@@ -6,5 +6,5 @@
 class TfrmxtGys : public PartyWindow {
     Q_OBJECT
 public:
-    TfrmxtGys(Tfdbm& dbm, Prompter& prompter, QWidget* parent = nullptr);
+    explicit TfrmxtGys(const AppContext& context, QWidget* parent = nullptr);
 };

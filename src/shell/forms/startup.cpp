@@ -11,7 +11,7 @@
 #include <QFileInfo>
 #include <QScreen>
 
-int runProgram(Session& session, Prompter& prompter) {
+int runProgram(Session& session, Prompter& prompter, const CommandRegistration& registerCommands) {
     auto splash = std::make_unique<Tsplashform>();
     splash->show();
     splash->repaint();
@@ -29,7 +29,7 @@ int runProgram(Session& session, Prompter& prompter) {
         return 1;
     }
 
-    Tfrmmain main(dbm, session, prompter);
+    Tfrmmain main({dbm, session, prompter}, registerCommands);
     const bool started = main.startUp();
     splash.reset();
     if (!started) return 1;

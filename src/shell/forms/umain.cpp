@@ -1,13 +1,7 @@
 #include "shell/forms/umain.h"
 
-#include "admin/forms/Usetdate.h"
-#include "admin/forms/usetcfg.h"
-#include "admin/forms/usetwall.h"
 #include "dataaware/pendingedit.h"
-#include "masterdata/forms/Uxtdmwh.h"
-#include "masterdata/forms/uxtSpbm.h"
-#include "masterdata/forms/uxtbmwl.h"
-#include "masterdata/forms/uxtgys.h"
+#include "shell/appcontext.h"
 #include "shell/forms/artwork.h"
 #include "shell/forms/childwindow.h"
 #include "shell/forms/desktoparea.h"
@@ -34,92 +28,76 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-// One line per command: where it sits, what it says, and what it opens. A
-// command without a handler belongs to a window not built yet and stays
-// disabled; wiring a new window is adding its handler here.
+// One line per command: where it sits and what it says. What a command does
+// is bound in the registry by the subsystem that owns it; a command nobody
+// bound belongs to a window not built yet and stays disabled.
 struct Tfrmmain::Command {
     const char* menu;  // the menu's object name; empty: toolbar only
     const char* name;  // the action's object name; "-" a separator
     const char* caption;
     const char* hint;
     QKeySequence key;
-    std::function<void(Tfrmmain&)> run;
 };
 
 const QList<Tfrmmain::Command>& Tfrmmain::commands() {
     static const QList<Command> table = {
-        {"MenuFile", "alfLogin", "注销[&L]", "系统注销", QKeySequence("Ctrl+Alt+L"), &Tfrmmain::loginCommand},
-        {"MenuFile", "alfPWD", "修改口令...", "修改口令", {}, &Tfrmmain::changePassword},
-        {"MenuFile", "alfsql", "&SQL 操作...", "", {}, {}},
-        {"MenuFile", "alcxlssj", "查询历史数据", "进行历史数据查询....", {}, {}},
-        {"MenuFile", "-", "", "", {}, {}},
-        {"MenuFile", "alfSetPrn", "设置打印机...", "设置打印机...", {}, &Tfrmmain::printerSetup},
-        {"MenuFile", "alfPreview", "打印预览", "打印预览", {}, {}},
-        {"MenuFile", "alfprint", "打印输出", "打印输出....", QKeySequence("Ctrl+P"), {}},
-        {"MenuFile", "-", "", "", {}, {}},
-        {"MenuFile", "alfClose", "关闭[&Close]", "关闭返回...", QKeySequence("Alt+X"), [](Tfrmmain& m) { m.close(); }},
-        {"MenuFile", "alfShut", "关机[Shu&t Down]", "", {}, {}},
+        {"MenuFile", "alfLogin", "注销[&L]", "系统注销", QKeySequence("Ctrl+Alt+L")},
+        {"MenuFile", "alfPWD", "修改口令...", "修改口令", {}},
+        {"MenuFile", "alfsql", "&SQL 操作...", "", {}},
+        {"MenuFile", "alcxlssj", "查询历史数据", "进行历史数据查询....", {}},
+        {"MenuFile", "-", "", "", {}},
+        {"MenuFile", "alfSetPrn", "设置打印机...", "设置打印机...", {}},
+        {"MenuFile", "alfPreview", "打印预览", "打印预览", {}},
+        {"MenuFile", "alfprint", "打印输出", "打印输出....", QKeySequence("Ctrl+P")},
+        {"MenuFile", "-", "", "", {}},
+        {"MenuFile", "alfClose", "关闭[&Close]", "关闭返回...", QKeySequence("Alt+X")},
+        {"MenuFile", "alfShut", "关机[Shu&t Down]", "", {}},
 
-        {"MenuYw", "alYwYpRk", "商品入库业务", "进行商品入库业务", {}, {}},
-        {"MenuYw", "alywfkdlr", "付款单录入", "进行付款单录入", {}, {}},
-        {"MenuYw", "alYwYpCk", "商品销售发货", "进行商品销售与发货业务", {}, {}},
-        {"MenuYw", "alYwQzHs", "欠帐回收业务", "进行欠款回收", {}, {}},
-        {"MenuYw", "alywDdLr", "制作商品定单", "制作商品定货单", {}, {}},
-        {"MenuYw", "alywsjzl", "系统数据整理", "进行系统数据整理", {}, {}},
+        {"MenuYw", "alYwYpRk", "商品入库业务", "进行商品入库业务", {}},
+        {"MenuYw", "alywfkdlr", "付款单录入", "进行付款单录入", {}},
+        {"MenuYw", "alYwYpCk", "商品销售发货", "进行商品销售与发货业务", {}},
+        {"MenuYw", "alYwQzHs", "欠帐回收业务", "进行欠款回收", {}},
+        {"MenuYw", "alywDdLr", "制作商品定单", "制作商品定货单", {}},
+        {"MenuYw", "alywsjzl", "系统数据整理", "进行系统数据整理", {}},
 
-        {"MenuCx", "alCxspkm", "商品库存信息", "商品库存信息查询", {}, {}},
-        {"MenuCx", "alCxBmkM", "客户往来信息", "查询客户往来信息....", {}, {}},
-        {"MenuCx", "alcxgyxx", "供应商往来信息", "查询供应商往来信息", {}, {}},
-        {"MenuCx", "alcxHzrkd", "入库单汇总", "", {}, {}},
-        {"MenuCx", "alcxhzckd", "出库单汇总", "", {}, {}},
-        {"MenuCx", "alcxhzskd", "收款单汇总", "", {}, {}},
-        {"MenuCx", "alcxhzfkd", "付款单汇总", "", {}, {}},
+        {"MenuCx", "alCxspkm", "商品库存信息", "商品库存信息查询", {}},
+        {"MenuCx", "alCxBmkM", "客户往来信息", "查询客户往来信息....", {}},
+        {"MenuCx", "alcxgyxx", "供应商往来信息", "查询供应商往来信息", {}},
+        {"MenuCx", "alcxHzrkd", "入库单汇总", "", {}},
+        {"MenuCx", "alcxhzckd", "出库单汇总", "", {}},
+        {"MenuCx", "alcxhzskd", "收款单汇总", "", {}},
+        {"MenuCx", "alcxhzfkd", "付款单汇总", "", {}},
 
-        {"MenuXt", "alxtdmwh", "系统代码维护", "进行系统代码维护", {},
-         [](Tfrmmain& m) {
-             m.dbm_.writeWorkLog("进行系统代码维护");
-             m.showChild("Tfrmxtdmwh", [&m] { return new Tfrmxtdmwh(m.dbm_, m.prompter_); });
-         }},
-        {"MenuXt", "alxtYpDm", "商品代码维护", "进行商品编码信息维护", {},
-         [](Tfrmmain& m) {
-             m.dbm_.writeWorkLog("进行商品编码维护");
-             m.showChild("TfrmxtSpbm", [&m] { return new TfrmxtSpbm(m.dbm_, m.prompter_); });
-         }},
-        {"MenuXt", "alXtBmk", "往来客户维护", "欠帐初始信息录入", {},
-         [](Tfrmmain& m) { m.showChild("TfrmxtBmWl", [&m] { return new TfrmxtBmWl(m.dbm_, m.prompter_); }); }},
-        {"MenuXt", "alXtGys", "供应商信息", "商品供应商信息维护", {},
-         [](Tfrmmain& m) { m.showChild("TfrmxtGys", [&m] { return new TfrmxtGys(m.dbm_, m.prompter_); }); }},
-        {"MenuXt", "alXtZbInit", "生成系统帐簿", "进行有关帐簿生成", {}, {}},
+        {"MenuXt", "alxtdmwh", "系统代码维护", "进行系统代码维护", {}},
+        {"MenuXt", "alxtYpDm", "商品代码维护", "进行商品编码信息维护", {}},
+        {"MenuXt", "alXtBmk", "往来客户维护", "欠帐初始信息录入", {}},
+        {"MenuXt", "alXtGys", "供应商信息", "商品供应商信息维护", {}},
+        {"MenuXt", "alXtZbInit", "生成系统帐簿", "进行有关帐簿生成", {}},
 
-        {"MenuCjgl", "alxtsetdate", "设置处理时间", "设置业务日期", {}, &Tfrmmain::setBusinessDate},
-        {"MenuCjgl", "alxtsetcfg", "设置用户信息", "", {}, &Tfrmmain::userSettings},
-        {"MenuCjgl", "alxtInit", "系统数据初始", "", {}, {}},
-        {"MenuCjgl", "alxtgzrz", "工作日志管理", "", {}, {}},
-        {"MenuCjgl", "alxtczygl", "操作员管理", "", {}, {}},
-        {"MenuCjgl", "alxtsetwall", "设置背景图形", "", {}, &Tfrmmain::wallpaperSettings},
-        {"MenuCjgl", "alXtSql", "系统ＳＱＬ定义", "进行系统ＳＱＬ定义", {}, {}},
-        {"MenuCjgl", "alxtCompact", "压缩数据库", "压缩系统数据库", {}, {}},
+        {"MenuCjgl", "alxtsetdate", "设置处理时间", "设置业务日期", {}},
+        {"MenuCjgl", "alxtsetcfg", "设置用户信息", "", {}},
+        {"MenuCjgl", "alxtInit", "系统数据初始", "", {}},
+        {"MenuCjgl", "alxtgzrz", "工作日志管理", "", {}},
+        {"MenuCjgl", "alxtczygl", "操作员管理", "", {}},
+        {"MenuCjgl", "alxtsetwall", "设置背景图形", "", {}},
+        {"MenuCjgl", "alXtSql", "系统ＳＱＬ定义", "进行系统ＳＱＬ定义", {}},
+        {"MenuCjgl", "alxtCompact", "压缩数据库", "压缩系统数据库", {}},
 
-        {"MenuYmYc", "alXtYm", "月末数据处理", "进行系统月末月初数据处理", {}, {}},
-        {"MenuYmYc", "alXtYc", "月初数据处理", "进行系统月初数据处理", {}, {}},
-        {"MenuYmYc", "alxtymyckg", "系统月初开工", "", {}, {}},
+        {"MenuYmYc", "alXtYm", "月末数据处理", "进行系统月末月初数据处理", {}},
+        {"MenuYmYc", "alXtYc", "月初数据处理", "进行系统月初数据处理", {}},
+        {"MenuYmYc", "alxtymyckg", "系统月初开工", "", {}},
 
-        {"MenuWindows", "WindowArrange1", "排列[&Arrange]", "排列...", {},
-         [](Tfrmmain& m) { m.desktop_->arrangeIcons(); }},
-        {"MenuWindows", "WindowCascade1", "级联[C&asade]", "级联...", {},
-         [](Tfrmmain& m) { m.desktop_->cascadeSubWindows(); }},
-        {"MenuWindows", "WindowTileHorizontal1", "排列[&Tile]", "排列...", {},
-         [](Tfrmmain& m) { m.desktop_->tileSubWindows(); }},
-        {"MenuWindows", "alWIndowsNext", "下一窗口[&Next]", "下一个窗口...", QKeySequence("Ctrl+F6"),
-         [](Tfrmmain& m) { m.desktop_->activateNextSubWindow(); }},
+        {"MenuWindows", "WindowArrange1", "排列[&Arrange]", "排列...", {}},
+        {"MenuWindows", "WindowCascade1", "级联[C&asade]", "级联...", {}},
+        {"MenuWindows", "WindowTileHorizontal1", "排列[&Tile]", "排列...", {}},
+        {"MenuWindows", "alWIndowsNext", "下一窗口[&Next]", "下一个窗口...", QKeySequence("Ctrl+F6")},
 
-        // No help file is configured: the command asks for nothing.
-        {"MenuHelp", "alfhelp", "帮助[&Help]", "查看系统帮助...", QKeySequence("F1"), [](Tfrmmain&) {}},
-        {"MenuHelp", "alfCalc", "计算器[&C]", "系统计算器", QKeySequence("Ctrl+L"), &Tfrmmain::startCalculator},
-        {"MenuHelp", "alfTxl", "通讯录", "通讯录", {}, {}},
-        {"MenuHelp", "alfAbout", "关于[&A]...", "关于本系统", {}, {}},
+        {"MenuHelp", "alfhelp", "帮助[&Help]", "查看系统帮助...", QKeySequence("F1")},
+        {"MenuHelp", "alfCalc", "计算器[&C]", "系统计算器", QKeySequence("Ctrl+L")},
+        {"MenuHelp", "alfTxl", "通讯录", "通讯录", {}},
+        {"MenuHelp", "alfAbout", "关于[&A]...", "关于本系统", {}},
 
-        {"", "alfModiRep", "设计报表", "修改报表样式....", {}, {}},
+        {"", "alfModiRep", "设计报表", "修改报表样式....", {}},
     };
     return table;
 }
@@ -145,9 +123,9 @@ void setCaption(QAction* action, const QString& caption, const QString& hint) {
 
 }  // namespace
 
-Tfrmmain::Tfrmmain(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), dbm_(dbm), session_(session), prompter_(prompter),
-      rules_(new LoginRules(dbm, session, prompter)) {
+Tfrmmain::Tfrmmain(const AppContext& context, const CommandRegistration& registerCommands, QWidget* parent)
+    : QMainWindow(parent), context_(context), dbm_(context.dbm), session_(context.session),
+      prompter_(context.prompter), rules_(new LoginRules(dbm_, session_, prompter_)) {
     setObjectName("frmmain");
     setWindowTitle("Quorvel商业信息系统");
     setWindowIcon(artwork::programIcon());
@@ -162,6 +140,8 @@ Tfrmmain::Tfrmmain(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* pa
     setCentralWidget(desktop_);
     connect(desktop_, &QMdiArea::subWindowActivated, this, &Tfrmmain::childActivated);
 
+    bindShellCommands();
+    if (registerCommands) registerCommands(registry_);
     buildCommands();
     buildStatusBar();
     connect(&session_, &Session::businessDateChanged, this, [this](const QString& t) { setStatusText(2, t); });
@@ -220,8 +200,8 @@ void Tfrmmain::buildCommands() {
             a->setShortcut(c.key);
             a->setShortcutContext(Qt::ApplicationShortcut);
         }
-        a->setEnabled(bool(c.run));
-        if (c.run) connect(a, &QAction::triggered, this, [this, run = c.run] { run(*this); });
+        a->setEnabled(registry_.has(c.name));
+        connect(a, &QAction::triggered, this, [this, name = QString(c.name)] { registry_.run(name, *this); });
         if (m) m->addAction(a);
         else addAction(a);  // toolbar only; keeps its shortcut alive
         actions_.insert(c.name, a);
@@ -288,8 +268,7 @@ void Tfrmmain::setStatusText(int panel, const QString& text) {
 
 void Tfrmmain::setCommandEnabled(const QString& name, bool on) {
     // A command whose window is not built yet stays disabled.
-    for (const Command& c : commands())
-        if (name == c.name) actions_.value(name)->setEnabled(on && bool(c.run));
+    actions_.value(name)->setEnabled(on && registry_.has(name));
 }
 
 void Tfrmmain::setCommandVisible(const QString& name, bool on) { actions_.value(name)->setVisible(on); }
@@ -367,29 +346,19 @@ void Tfrmmain::relogin() {
 
 void Tfrmmain::changePassword() { rules_->changePassword(); }
 
-bool Tfrmmain::noChildren(const QString& message) {
-    if (childCount() == 0) return true;
-    prompter_.message(message);
-    return false;
-}
-
-void Tfrmmain::setBusinessDate() {
-    if (!noChildren("请先结束当前的操作，再更改系统日期！")) return;
-    Tfrmsetsysdate dialog(session_.businessDate(), [this](const QString& t) { setStatusText(1, t); }, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    dbm_.writeWorkLog("更改系统处理日期.");
-    session_.setBusinessDate(dialog.ndate->date(), true);
-}
-
-void Tfrmmain::userSettings() {
-    dbm_.writeWorkLog("改变系统设置信息");
-    Tfrmsetcfg dialog(dbm_, session_, prompter_, this);
-    dialog.exec();
-}
-
-void Tfrmmain::wallpaperSettings() {
-    Tfrmsetwall dialog(session_, prompter_, this);
-    dialog.exec();
+void Tfrmmain::bindShellCommands() {
+    CommandRegistry& r = registry_;
+    r.bind("alfLogin", &Tfrmmain::loginCommand);
+    r.bind("alfPWD", &Tfrmmain::changePassword);
+    r.bind("alfSetPrn", &Tfrmmain::printerSetup);
+    r.bind("alfClose", [](Tfrmmain& m) { m.close(); });
+    r.bind("WindowArrange1", [](Tfrmmain& m) { m.desktop_->arrangeIcons(); });
+    r.bind("WindowCascade1", [](Tfrmmain& m) { m.desktop_->cascadeSubWindows(); });
+    r.bind("WindowTileHorizontal1", [](Tfrmmain& m) { m.desktop_->tileSubWindows(); });
+    r.bind("alWIndowsNext", [](Tfrmmain& m) { m.desktop_->activateNextSubWindow(); });
+    // No help file is configured: the command asks for nothing.
+    r.bind("alfhelp", [](Tfrmmain&) {});
+    r.bind("alfCalc", &Tfrmmain::startCalculator);
 }
 
 void Tfrmmain::printerSetup() {

@@ -1,6 +1,9 @@
 // Tfrmmain: the main window, frame of every child window and owner of every command.
 #pragma once
 
+#include "shell/appcontext.h"
+#include "shell/forms/commandregistry.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -28,7 +31,10 @@ public:
     // runLogin shows the login dialog and tells whether an operator logged
     // in; tests put a scripted login in its place.
     using LoginRunner = std::function<bool()>;
-    Tfrmmain(Tfdbm& dbm, Session& session, Prompter& prompter, QWidget* parent = nullptr);
+    // registerCommands binds what the subsystems' commands do (the program
+    // passes the one function that registers them all).
+    explicit Tfrmmain(const AppContext& context, const CommandRegistration& registerCommands = {},
+                      QWidget* parent = nullptr);
     ~Tfrmmain() override;
     void setLoginRunner(LoginRunner runner) { runLogin_ = std::move(runner); }
 
@@ -37,6 +43,7 @@ public:
     // the program then ends.
     bool startUp();
 
+    const AppContext& context() const { return context_; }
     QAction* command(const QString& name) const;
     QMenu* menu(const QString& name) const;
     QToolBar* businessToolBar() const { return ToolBarYw; }
@@ -65,7 +72,6 @@ private:
     void setCommandEnabled(const QString& name, bool on);
     void setCommandVisible(const QString& name, bool on);
     void setMenuVisible(const QString& name, bool on);
-    bool noChildren(const QString& message);
     void childActivated(QMdiSubWindow* window);
 
     void applyAdministratorRight();
@@ -76,13 +82,13 @@ private:
     void loginCommand();
     void logout();
     void relogin();
+    void bindShellCommands();
     void changePassword();
-    void setBusinessDate();
-    void userSettings();
-    void wallpaperSettings();
     void printerSetup();
     void startCalculator();
 
+    AppContext context_;
+    CommandRegistry registry_;
     Tfdbm& dbm_;
     Session& session_;
     Prompter& prompter_;

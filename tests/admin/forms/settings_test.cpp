@@ -1,6 +1,7 @@
 #include "admin/forms/usetcfg.h"
 #include "admin/forms/usetwall.h"
 #include "dataaware/fieldeditors.h"
+#include "shell/appcontext.h"
 #include "shell/session.h"
 #include "shell/udbm.h"
 #include "support/scriptedprompter.h"
@@ -37,10 +38,11 @@ protected:
     ScriptedPrompter prompter;
     Session session;
     Tfdbm dbm;
+    AppContext context{dbm, session, prompter};
 };
 
 TEST_F(SettingsTest, CancelAfterTypingLeavesTheOldCompanyName) {
-    Tfrmsetcfg dialog(dbm, session, prompter);
+    Tfrmsetcfg dialog(context);
     type(edit(dialog, "ANAME"), "新店");
     EXPECT_TRUE(dbm.config.isEditing());
     dialog.reject();
@@ -50,7 +52,7 @@ TEST_F(SettingsTest, CancelAfterTypingLeavesTheOldCompanyName) {
 }
 
 TEST_F(SettingsTest, OkSavesTheRowAndTheSwitchesTakeEffectAtOnce) {
-    Tfrmsetcfg dialog(dbm, session, prompter);
+    Tfrmsetcfg dialog(context);
     type(edit(dialog, "ANAME"), "新店");
     type(edit(dialog, "Ykrkdh"), "41");
     type(edit(dialog, "SC"), "38");
@@ -68,7 +70,7 @@ TEST_F(SettingsTest, OkSavesTheRowAndTheSwitchesTakeEffectAtOnce) {
 }
 
 TEST_F(SettingsTest, LettersInACounterAreRefusedNamingTheValue) {
-    Tfrmsetcfg dialog(dbm, session, prompter);
+    Tfrmsetcfg dialog(context);
     type(edit(dialog, "ykckdh"), "12a");
     EXPECT_FALSE(dialog.save());
     EXPECT_EQ(prompter.messages, QStringList{"'12a' 不是有效的整数"});
@@ -81,7 +83,7 @@ TEST_F(SettingsTest, LettersInACounterAreRefusedNamingTheValue) {
 // A counter is a Long column: a number past its range is refused when the
 // box is left, naming the box, and the focus stays, before the save would fail.
 TEST_F(SettingsTest, ACounterPastItsRangeIsRefusedNamingTheBox) {
-    Tfrmsetcfg dialog(dbm, session, prompter);
+    Tfrmsetcfg dialog(context);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     FieldEdit* counter = edit(dialog, "ykckdh");
@@ -100,13 +102,13 @@ TEST_F(SettingsTest, ACounterPastItsRangeIsRefusedNamingTheBox) {
 }
 
 TEST_F(SettingsTest, WallpaperPathIsWrittenAsTyped) {
-    Tfrmsetwall dialog(session, prompter);
+    Tfrmsetwall dialog(context);
     EXPECT_TRUE(dialog.Edit1->text().isEmpty());
     dialog.Edit1->setText("/no/such/picture.bmp");
     dialog.save();
     EXPECT_EQ(SystemSettings::load(t.workingDirectory()).wallpaper, "/no/such/picture.bmp");
     EXPECT_EQ(prompter.messages, QStringList{"系统桌面背景图形设置完毕，\n你必须重新启动程序才能使设置生效！"});
-    Tfrmsetwall again(session, prompter);
+    Tfrmsetwall again(context);
     EXPECT_EQ(again.Edit1->text(), "/no/such/picture.bmp");
 }
 

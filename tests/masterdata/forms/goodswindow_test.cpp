@@ -1,5 +1,6 @@
 #include "grid/forms/datagrid.h"
 #include "masterdata/forms/uxtSpbm.h"
+#include "shell/appcontext.h"
 #include "shell/session.h"
 #include "shell/udbm.h"
 #include "support/scriptedprompter.h"
@@ -23,12 +24,13 @@ protected:
         dbm.dbapp.exec("insert into ASPKM (Spbm, Spmc, Splb, Kcsl, kcslA, kcslB, kcslC) values "
                        "('B2', '篮球鞋', '01', 3, 1, 1, 1), ('A1', '跑鞋', '01', 0, 0, 0, 0)");
         dbm.config.refresh();
-        window = std::make_unique<TfrmxtSpbm>(dbm, prompter);
+        window = std::make_unique<TfrmxtSpbm>(context);
     }
     TestDatabase t;
     ScriptedPrompter prompter;
     Session session;
     Tfdbm dbm;
+    AppContext context{dbm, session, prompter};
     std::unique_ptr<TfrmxtSpbm> window;
 };
 

@@ -1,5 +1,6 @@
 // The master-data windows driven from the keyboard alone, as a clerk types
 // all day: Alt letters with a cell still open, Enter held down, refused saves.
+#include "app/commands.h"
 #include "dataaware/fieldeditors.h"
 #include "grid/forms/datagrid.h"
 #include "masterdata/forms/Uxtdmwh.h"
@@ -8,6 +9,7 @@
 #include "masterdata/forms/uxtSpbm.h"
 #include "masterdata/forms/uxtgys.h"
 #include "masterdata/masterdatarules.h"
+#include "shell/appcontext.h"
 #include "shell/forms/umain.h"
 #include "shell/session.h"
 #include "shell/udbm.h"
@@ -80,6 +82,7 @@ protected:
     ScriptedPrompter prompter;
     Session session;
     Tfdbm dbm;
+    AppContext context{dbm, session, prompter};
 };
 
 // 增加, a name typed without Enter, then a command by its Alt letter: the
@@ -97,7 +100,7 @@ TEST_F(KeyboardPathsTest, AnAltCommandFinishesTheOpenCellIntoItsOwnRow) {
     };
     for (const Case& c : cases) {
         dbm.dbapp.exec("delete from ASPKM where Spbm = 'C3'");
-        TfrmxtSpbm window(dbm, prompter);
+        TfrmxtSpbm window(context);
         showActive(&window);
         DataGrid& grid = *window.grid;
         grid.setFocus();
@@ -118,7 +121,7 @@ TEST_F(KeyboardPathsTest, AnAltCommandFinishesTheOpenCellIntoItsOwnRow) {
 }
 
 TEST_F(KeyboardPathsTest, AltOSavesTheValueOfTheCellStillBeingTyped) {
-    TfrmxtSpbm window(dbm, prompter);
+    TfrmxtSpbm window(context);
     showActive(&window);
     typeInto(*window.grid, 0, "Spmc", "慢跑鞋");
     alt('O');
@@ -130,9 +133,9 @@ TEST_F(KeyboardPathsTest, AltOSavesTheValueOfTheCellStillBeingTyped) {
 // the cursor arrives there, but a row nothing was typed into is never saved.
 TEST_F(KeyboardPathsTest, HoldingEnterOverNewRowsSavesNothing) {
     dbm.dbapp.exec("insert into ASPLB (Bm, Mc) values ('02', '服装')");
-    auto goods = std::make_unique<TfrmxtSpbm>(dbm, prompter);
-    auto codes = std::make_unique<Tfrmxtdmwh>(dbm, prompter);
-    auto suppliers = std::make_unique<TfrmxtGys>(dbm, prompter);
+    auto goods = std::make_unique<TfrmxtSpbm>(context);
+    auto codes = std::make_unique<Tfrmxtdmwh>(context);
+    auto suppliers = std::make_unique<TfrmxtGys>(context);
     struct Case {
         ChildWindow* window;
         DataGrid* grid;
@@ -162,7 +165,7 @@ TEST_F(KeyboardPathsTest, HoldingEnterOverNewRowsSavesNothing) {
 // code it is refused, and the highlight stays on the row still in editing
 // while the user corrects it.
 TEST_F(KeyboardPathsTest, ARefusedSaveKeepsTheHighlightOnTheRowInEditing) {
-    Tfrmxtdmwh window(dbm, prompter);
+    Tfrmxtdmwh window(context);
     showActive(&window);
     DataGrid& grid = *window.grids[0];
     grid.setFocus();
@@ -187,7 +190,7 @@ TEST_F(KeyboardPathsTest, ARefusedSaveKeepsTheHighlightOnTheRowInEditing) {
 }
 
 TEST_F(KeyboardPathsTest, CellEditorsStopTooLongTextAndRefuseLettersInNumbers) {
-    TfrmxtSpbm window(dbm, prompter);
+    TfrmxtSpbm window(context);
     showActive(&window);
     DataGrid& grid = *window.grid;
     grid.setFocus();
@@ -212,7 +215,7 @@ TEST_F(KeyboardPathsTest, CellEditorsStopTooLongTextAndRefuseLettersInNumbers) {
 // menu's; a letter the window gives two buttons only moves the focus; Enter
 // in the name box finds.
 TEST_F(KeyboardPathsTest, AChildWindowsAltLettersWinOverTheMainMenu) {
-    Tfrmmain main(dbm, session, prompter);
+    Tfrmmain main(context, registerCommands);
     showActive(&main);
     main.command("alxtYpDm")->trigger();
     auto* window = main.findChild<TfrmxtSpbm*>();
@@ -250,7 +253,7 @@ TEST_F(KeyboardPathsTest, AChildWindowsAltLettersWinOverTheMainMenu) {
 // The supplier window gives 返回[&C] and 取消[&C]: Alt+C neither closes the
 // window nor drops the row being typed.
 TEST_F(KeyboardPathsTest, ALetterGivenTwiceNeverClosesOrDiscards) {
-    TfrmxtGys window(dbm, prompter);
+    TfrmxtGys window(context);
     showActive(&window);
     typeInto(*window.grid, 0, "Mc", "华南鞋业集团");
     alt('C');

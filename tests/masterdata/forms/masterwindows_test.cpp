@@ -2,6 +2,7 @@
 #include "masterdata/forms/Uxtdmwh.h"
 #include "masterdata/forms/uxtbmwl.h"
 #include "masterdata/forms/uxtgys.h"
+#include "shell/appcontext.h"
 #include "shell/session.h"
 #include "shell/udbm.h"
 #include "support/scriptedprompter.h"
@@ -27,11 +28,12 @@ protected:
     ScriptedPrompter prompter;
     Session session;
     Tfdbm dbm;
+    AppContext context{dbm, session, prompter};
 };
 
 TEST_F(MasterWindowsTest, CustomerFooterTotalsAllCustomersAfterAnEdit) {
     dbm.dbapp.exec("insert into ABMK (Bm, Mc, jyje, ncye) values ('K1', '甲', 100, 0), ('K2', '乙', 50.5, 0)");
-    TfrmxtBmWl window(dbm, prompter);
+    TfrmxtBmWl window(context);
     DataGrid& grid = *window.grid;
     const int jyje = grid.columnIndex("jyje");
     EXPECT_EQ(grid.footerText(grid.columnIndex("Mc")), "　合　计");
@@ -46,7 +48,7 @@ TEST_F(MasterWindowsTest, CustomerFooterTotalsAllCustomersAfterAnEdit) {
 }
 
 TEST_F(MasterWindowsTest, SupplierFormPageEditsTheCurrentRowAndEnterMovesOn) {
-    TfrmxtGys window(dbm, prompter);
+    TfrmxtGys window(context);
     EXPECT_FALSE(window.grid->footerVisible());
     EXPECT_NE(window.findChild<QLineEdit*>("Edit_Khyh"), nullptr) << "suppliers have bank boxes";
     window.show();
@@ -64,7 +66,7 @@ TEST_F(MasterWindowsTest, SupplierFormPageEditsTheCurrentRowAndEnterMovesOn) {
     window.findChild<QPushButton*>("btnSave")->click();  // as by Alt+O: the box keeps the focus
     EXPECT_EQ(dbm.dbapp.scalar("select Mc from AGYS where Bm = 'G9'").toString(), "南方鞋厂");
     EXPECT_EQ(dbm.dbapp.scalar("select count(*) from AGYS where Bm = 'G9' and jyje = 0").toInt(), 1);
-    TfrmxtBmWl customers(dbm, prompter);
+    TfrmxtBmWl customers(context);
     EXPECT_EQ(customers.findChild<QLineEdit*>("Edit_Khyh"), nullptr);
 
     // A balance box shows money, but what is being typed stays as typed.
@@ -83,7 +85,7 @@ TEST_F(MasterWindowsTest, SupplierFormPageEditsTheCurrentRowAndEnterMovesOn) {
 
 TEST_F(MasterWindowsTest, CodeTablesAppendOnEnterAtTheEndAndButtonsActOnTheFocusedGrid) {
     dbm.dbapp.exec("insert into ASPLB (Bm, Mc) values ('01', '鞋')");
-    Tfrmxtdmwh window(dbm, prompter);
+    Tfrmxtdmwh window(context);
     DataGrid& categories = *window.grids[0];
     categories.setCurrentIndex(categories.model()->index(0, 1));
     enter(&categories);

@@ -1,4 +1,5 @@
 #include "admin/forms/Usetdate.h"
+#include "app/commands.h"
 #include "database/passwordhash.h"
 #include "shell/forms/childwindow.h"
 #include "shell/forms/desktoparea.h"
@@ -42,7 +43,7 @@ protected:
         addOperator("clerk", {1});
         addOperator("boss", {16});
         addOperator("nobody", {});
-        window = std::make_unique<Tfrmmain>(dbm, session, prompter);
+        window = std::make_unique<Tfrmmain>(AppContext{dbm, session, prompter}, registerCommands);
         window->setLoginRunner([this] {
             ++logins;
             return rules.checkPassword(loginAs, "pw", QDate(2004, 3, 5)) == LoginRules::Outcome::Succeeded;

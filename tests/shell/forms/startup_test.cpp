@@ -1,3 +1,4 @@
+#include "app/commands.h"
 #include "database/database.h"
 #include "shell/forms/application.h"
 #include "shell/forms/startup.h"
@@ -18,7 +19,7 @@ TEST(StartUp, WithoutADatabaseTheProgramSaysHowToMakeOneAndEnds) {
     QTemporaryDir dir;
     Session session(dir.path());
     ScriptedPrompter prompter;
-    EXPECT_EQ(runProgram(session, prompter), 1);
+    EXPECT_EQ(runProgram(session, prompter, registerCommands), 1);
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("DbVexa.mdb"));
     EXPECT_TRUE(prompter.messages[0].contains("quorvel-admin init"));
@@ -33,7 +34,7 @@ TEST(StartUp, ADamagedDatabaseEndsTheProgramWithTheDataLayersMessage) {
     file.close();
     Session session(dir.path());
     ScriptedPrompter prompter;
-    EXPECT_EQ(runProgram(session, prompter), 1);
+    EXPECT_EQ(runProgram(session, prompter, registerCommands), 1);
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("口令不符")) << prompter.messages[0].toStdString();
     EXPECT_FALSE(prompter.messages[0].contains("quorvel-admin"));

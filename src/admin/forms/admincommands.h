@@ -1,0 +1,6 @@
+// The administration commands: business date, user settings, wallpaper.
+#pragma once
+
+class CommandRegistry;
+
+void registerAdminCommands(CommandRegistry& registry);

@@ -1,0 +1,9 @@
+#include "app/commands.h"
+
+#include "admin/forms/admincommands.h"
+#include "masterdata/forms/masterdatacommands.h"
+
+void registerCommands(CommandRegistry& registry) {
+    registerAdminCommands(registry);
+    registerMasterDataCommands(registry);
+}
