@@ -367,3 +367,56 @@ TEST(WaitBoxTest, ASecondBoxReplacesTheReferenceAndHideIsSafe) {
 }
 
 }  // namespace
+
+namespace {
+
+// A registered command's guards run in their order before it; each stops it
+// the way the command table says.
+TEST_F(MainWindowTest, RegisteredCommandsRunBehindTheirGuards) {
+    ASSERT_TRUE(window->startUp());
+    auto logRows = [this] { return dbm.dbapp.scalar("select count(*) from agzrz").toInt(); };
+    int ran = 0;
+    int logRowsWhenRun = -1;
+    CommandRegistry registry;
+    registry.bind(
+        "alxtsetdate",
+        [&](Tfrmmain&) {
+            ++ran;
+            logRowsWhenRun = logRows();
+            dbm.dbapp.exec("update System set Sys2 = '2'");
+        },
+        {.whenChildrenOpen = "请先关闭其他窗口!", .question = "继续吗？", .workLog = "测试命令", .refreshWorkState = true});
+
+    ChildWindow* child = openChild("A");
+    registry.run("alxtsetdate", *window);
+    EXPECT_EQ(prompter.messages.value(prompter.messages.size() - 1), "请先关闭其他窗口!");
+    child->parentWidget()->close();
+    QApplication::processEvents();
+
+    prompter.expectQuestion("继续吗？", false);
+    const int before = logRows();
+    registry.run("alxtsetdate", *window);
+    EXPECT_EQ(ran, 0);
+    EXPECT_EQ(logRows(), before) << "No writes nothing";
+
+    prompter.expectQuestion("继续吗？", true);
+    registry.run("alxtsetdate", *window);
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(logRowsWhenRun, before + 1) << "the work log is written before the command";
+    EXPECT_FALSE(menuVisible("MenuYw")) << "the work state is applied afterwards";
+    registry.run("alfNoSuchCommand", *window);  // nothing bound: nothing happens
+}
+
+// Every command a subsystem binds sits in the main window's layout, so a
+// misspelt name cannot leave a window unreachable.
+TEST_F(MainWindowTest, EveryRegisteredCommandHasItsPlaceInTheMenus) {
+    CommandRegistry registry;
+    registerCommands(registry);
+    ASSERT_FALSE(registry.commands().isEmpty());
+    for (const QString& name : registry.commands()) {
+        ASSERT_NE(window->command(name), nullptr) << name.toStdString();
+        EXPECT_TRUE(window->command(name)->isEnabled()) << name.toStdString();
+    }
+}
+
+}  // namespace
