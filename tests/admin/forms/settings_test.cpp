@@ -1,11 +1,7 @@
 #include "admin/forms/usetcfg.h"
 #include "admin/forms/usetwall.h"
 #include "dataaware/fieldeditors.h"
-#include "shell/appcontext.h"
-#include "shell/session.h"
-#include "shell/udbm.h"
-#include "support/scriptedprompter.h"
-#include "support/testdatabase.h"
+#include "support/openbook.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -17,10 +13,9 @@
 
 namespace {
 
-class SettingsTest : public testing::Test {
+class SettingsTest : public testing::Test, protected OpenBook {
 protected:
-    SettingsTest() : session(t.workingDirectory()), dbm(session) {
-        dbm.open();
+    SettingsTest() {
         dbm.dbapp.exec("update System set ANAME = '老店'");
         dbm.config.refresh();
     }
@@ -34,11 +29,6 @@ protected:
         QApplication::sendEvent(e, &key);
     }
 
-    TestDatabase t;
-    ScriptedPrompter prompter;
-    Session session;
-    Tfdbm dbm;
-    AppContext context{dbm, session, prompter};
 };
 
 TEST_F(SettingsTest, CancelAfterTypingLeavesTheOldCompanyName) {

@@ -4,11 +4,7 @@
 #include "masterdata/forms/uxtSpbm.h"
 #include "masterdata/forms/uxtbmwl.h"
 #include "masterdata/forms/uxtgys.h"
-#include "shell/appcontext.h"
-#include "shell/session.h"
-#include "shell/udbm.h"
-#include "support/scriptedprompter.h"
-#include "support/testdatabase.h"
+#include "support/openbook.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -36,10 +32,9 @@ const ListWindowCase kCases[] = {
      [](ListWindow& w) -> RowSet& { return static_cast<TfrmxtBmWl&>(w).dbm; }, true},
 };
 
-class ListWindowTest : public testing::TestWithParam<ListWindowCase> {
+class ListWindowTest : public testing::TestWithParam<ListWindowCase>, protected OpenBook {
 protected:
-    ListWindowTest() : session(t.workingDirectory()), dbm(session) {
-        dbm.open();
+    ListWindowTest() {
         dbm.dbapp.exec("insert into ASPLB (Bm, Mc) values ('01', '运动鞋')");
         dbm.dbapp.exec("insert into ASPKM (Spbm, Spmc, Kcsl) values ('A1', '跑鞋', 0)");
         dbm.dbapp.exec("insert into AGYS (Bm, Mc) values ('G01', '华南鞋业')");
@@ -48,11 +43,6 @@ protected:
         dbm.config.refresh();
         window.reset(GetParam().open(context));
     }
-    TestDatabase t;
-    ScriptedPrompter prompter;
-    Session session;
-    Tfdbm dbm;
-    AppContext context{dbm, session, prompter};
     std::unique_ptr<ListWindow> window;
 };
 

@@ -1,10 +1,6 @@
 #include "grid/forms/datagrid.h"
 #include "masterdata/forms/uxtSpbm.h"
-#include "shell/appcontext.h"
-#include "shell/session.h"
-#include "shell/udbm.h"
-#include "support/scriptedprompter.h"
-#include "support/testdatabase.h"
+#include "support/openbook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,10 +11,9 @@
 
 namespace {
 
-class GoodsWindowTest : public testing::Test {
+class GoodsWindowTest : public testing::Test, protected OpenBook {
 protected:
-    GoodsWindowTest() : session(t.workingDirectory()), dbm(session) {
-        dbm.open();
+    GoodsWindowTest() {
         dbm.dbapp.exec("update System set SLY = 3, SA = '36', SB = '37', SC = '38'");
         dbm.dbapp.exec("insert into ASPLB (Bm, Mc) values ('01', '运动鞋')");
         dbm.dbapp.exec("insert into ASPKM (Spbm, Spmc, Splb, Kcsl, kcslA, kcslB, kcslC) values "
@@ -26,11 +21,6 @@ protected:
         dbm.config.refresh();
         window = std::make_unique<TfrmxtSpbm>(context);
     }
-    TestDatabase t;
-    ScriptedPrompter prompter;
-    Session session;
-    Tfdbm dbm;
-    AppContext context{dbm, session, prompter};
     std::unique_ptr<TfrmxtSpbm> window;
 };
 

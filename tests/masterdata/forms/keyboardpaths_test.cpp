@@ -9,13 +9,9 @@
 #include "masterdata/forms/uxtSpbm.h"
 #include "masterdata/forms/uxtgys.h"
 #include "masterdata/masterdatarules.h"
-#include "shell/appcontext.h"
 #include "shell/forms/umain.h"
-#include "shell/session.h"
-#include "shell/udbm.h"
 #include "support/modal.h"
-#include "support/scriptedprompter.h"
-#include "support/testdatabase.h"
+#include "support/openbook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,10 +49,9 @@ void showActive(QWidget* w) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }
 
-class KeyboardPathsTest : public testing::Test {
+class KeyboardPathsTest : public testing::Test, protected OpenBook {
 protected:
-    KeyboardPathsTest() : session(t.workingDirectory()), dbm(session) {
-        dbm.open();
+    KeyboardPathsTest() {
         dbm.dbapp.exec("update System set SLY = 3, SA = '36', SB = '37', SC = '38'");
         dbm.dbapp.exec("insert into ASPLB (Bm, Mc) values ('01', '运动鞋')");
         dbm.dbapp.exec("insert into ASPKM (Spbm, Spmc, Splb, Kcsl, kcslA, kcslB, kcslC) values "
@@ -78,11 +73,6 @@ protected:
         ASSERT_TRUE(grid.isEditingCell());
     }
 
-    TestDatabase t;
-    ScriptedPrompter prompter;
-    Session session;
-    Tfdbm dbm;
-    AppContext context{dbm, session, prompter};
 };
 
 // 增加, a name typed without Enter, then a command by its Alt letter: the

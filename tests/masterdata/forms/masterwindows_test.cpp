@@ -2,11 +2,7 @@
 #include "masterdata/forms/Uxtdmwh.h"
 #include "masterdata/forms/uxtbmwl.h"
 #include "masterdata/forms/uxtgys.h"
-#include "shell/appcontext.h"
-#include "shell/session.h"
-#include "shell/udbm.h"
-#include "support/scriptedprompter.h"
-#include "support/testdatabase.h"
+#include "support/openbook.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -17,18 +13,12 @@
 
 namespace {
 
-class MasterWindowsTest : public testing::Test {
+class MasterWindowsTest : public testing::Test, protected OpenBook {
 protected:
-    MasterWindowsTest() : session(t.workingDirectory()), dbm(session) { dbm.open(); }
     void enter(QWidget* w) {
         QKeyEvent e(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(w, &e);
     }
-    TestDatabase t;
-    ScriptedPrompter prompter;
-    Session session;
-    Tfdbm dbm;
-    AppContext context{dbm, session, prompter};
 };
 
 TEST_F(MasterWindowsTest, CustomerFooterTotalsAllCustomersAfterAnEdit) {

@@ -1,0 +1,3 @@
+#include "support/openbook.h"
+
+OpenBook::OpenBook() : session(t.workingDirectory()), dbm(session) { dbm.open(); }
