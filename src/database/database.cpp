@@ -9,6 +9,7 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <atomic>
+#include <bit>
 
 DbError::DbError(Kind kind, const QString& message)
     : std::runtime_error(message.toStdString()), kind_(kind), message_(message) {}
@@ -221,7 +222,10 @@ void Database::openFile(const QString& path, const QByteArray& key, bool mustExi
     // lost its contents must not open as one.
     if (mustExist && file.size() == 0)
         throw DbError(DbError::Kind::NotADatabase, QString("数据库文件已损坏(文件长度为零): %1").arg(path));
-    const int flags = SQLITE_OPEN_READWRITE | (mustExist ? 0 : SQLITE_OPEN_CREATE);
+    // A connection is only ever used by the thread that opened it, so the
+    // engine need not lock it around every call (three calls a cell when
+    // thousands of rows are read).
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mustExist ? 0 : SQLITE_OPEN_CREATE);
     sqlite3* handle = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_busy_timeout(handle, kBusyTimeoutMs);
@@ -309,4 +313,144 @@ Database::Transaction::~Transaction() {
 void Database::Transaction::commit() {
     db_.exec("commit");
     done_ = true;
+}
+
+// ---------------------------------------------------------------- RowStore
+
+void RowStore::clear(int columns) {
+    columns_ = columns;
+    rows_.clear();
+    texts_.clear();
+    others_.clear();
+    recentTexts_.assign(size_t(columns) * kRecentTexts, 0);
+}
+
+std::unique_ptr<std::byte[]> RowStore::newRow() const {
+    // Zeroed: every cell starts as Null.
+    return std::make_unique<std::byte[]>(size_t(columns_) * (sizeof(quint64) + sizeof(Kind)));
+}
+
+QVariant RowStore::value(int row, int column) const {
+    const quint64 v = values(row)[column];
+    switch (kinds(row)[column]) {
+    case Kind::Null: return QVariant();
+    case Kind::Integer: return qlonglong(v);
+    case Kind::Double: return std::bit_cast<double>(v);
+    case Kind::Bool: return v != 0;
+    case Kind::Text: return texts_[qsizetype(v)];
+    case Kind::Other: return others_[qsizetype(v)];
+    }
+    return QVariant();
+}
+
+QVariantList RowStore::row(int row) const {
+    QVariantList out;
+    out.reserve(columns_);
+    for (int c = 0; c < columns_; ++c) out.append(value(row, c));
+    return out;
+}
+
+void RowStore::put(int row, int column, const QVariant& value) {
+    quint64& v = values(row)[column];
+    Kind& kind = kinds(row)[column];
+    switch (value.typeId()) {
+    case QMetaType::UnknownType: kind = Kind::Null; return;
+    case QMetaType::LongLong:
+        kind = Kind::Integer;
+        v = quint64(value.toLongLong());
+        return;
+    case QMetaType::Double:
+        kind = Kind::Double;
+        v = std::bit_cast<quint64>(value.toDouble());
+        return;
+    case QMetaType::Bool:
+        kind = Kind::Bool;
+        v = value.toBool();
+        return;
+    case QMetaType::QString: {
+        // A row saved again keeps the texts it had rather than adding copies.
+        const QString text = value.toString();
+        if (kind == Kind::Text && texts_[qsizetype(v)] == text && texts_[qsizetype(v)].isNull() == text.isNull()) return;
+        kind = Kind::Text;
+        v = quint64(texts_.size());
+        texts_.append(text);
+        return;
+    }
+    default:
+        if (kind == Kind::Other && others_[qsizetype(v)].typeId() == value.typeId() && others_[qsizetype(v)] == value)
+            return;
+        kind = Kind::Other;
+        v = quint64(others_.size());
+        others_.append(value);
+    }
+}
+
+void RowStore::setRow(int row, const QVariantList& values) {
+    for (int c = 0; c < columns_; ++c) put(row, c, values.value(c));
+}
+
+void RowStore::appendRow(const QVariantList& values) {
+    rows_.push_back(newRow());
+    setRow(rowCount() - 1, values);
+}
+
+void RowStore::removeRow(int row) { rows_.erase(rows_.begin() + row); }
+
+quint64 RowStore::sharedText(int column, const char* utf8, int size) {
+    const QUtf8StringView bytes(utf8, size);
+    quint32& recent = recentTexts_[size_t(column) * kRecentTexts + qHash(QByteArrayView(utf8, size)) % kRecentTexts];
+    if (recent != 0 && QAnyStringView::equal(bytes, texts_[recent - 1])) return recent - 1;
+    texts_.append(QString::fromUtf8(utf8, size));
+    recent = quint32(texts_.size());
+    return recent - 1;
+}
+
+void RowStore::appendFrom(const Statement& statement, int first) {
+    rows_.push_back(newRow());
+    const int r = rowCount() - 1;
+    quint64* v = values(r);
+    Kind* kind = kinds(r);
+    sqlite3_stmt* stmt = statement.stmt_;
+    // The usual pairs of declared type and stored value are taken as they
+    // stand; any other goes through Statement::value's conversion.
+    for (int c = 0; c < columns_; ++c) {
+        const int i = first + c;
+        const FieldType type = statement.types_[i];
+        switch (sqlite3_column_type(stmt, i)) {
+        case SQLITE_NULL: continue;
+        case SQLITE_INTEGER:
+            if (type == FieldType::Integer || type == FieldType::Unknown) {
+                kind[c] = Kind::Integer;
+                v[c] = quint64(sqlite3_column_int64(stmt, i));
+                continue;
+            }
+            if (type == FieldType::Double) {
+                kind[c] = Kind::Double;
+                v[c] = std::bit_cast<quint64>(double(sqlite3_column_int64(stmt, i)));
+                continue;
+            }
+            if (type == FieldType::Boolean) {
+                kind[c] = Kind::Bool;
+                v[c] = sqlite3_column_int64(stmt, i) != 0;
+                continue;
+            }
+            break;
+        case SQLITE_FLOAT:
+            if (type == FieldType::Double || type == FieldType::Unknown) {
+                kind[c] = Kind::Double;
+                v[c] = std::bit_cast<quint64>(sqlite3_column_double(stmt, i));
+                continue;
+            }
+            break;
+        case SQLITE_TEXT:
+            if (type == FieldType::Text || type == FieldType::Unknown) {
+                kind[c] = Kind::Text;
+                const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+                v[c] = sharedText(c, text, sqlite3_column_bytes(stmt, i));
+                continue;
+            }
+            break;
+        }
+        put(r, c, statement.value(i));
+    }
 }

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -67,9 +68,55 @@ public:
     QVariant value(int i) const;        // converted by columnType
 
 private:
+    friend class RowStore;
     Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
     QList<FieldType> types_;
+};
+
+// The rows a cursor holds, kept compact: a goods row of fifty columns takes a
+// few hundred bytes rather than a QVariant for every cell. Numbers sit in the
+// row itself; a text is kept once and shared by the cells that hold the same
+// text as it is read (units, categories and colours repeat down a column);
+// any other value (a date, a blob) is kept as it came. Values come back as
+// Statement::value gives them.
+class RowStore {
+public:
+    RowStore() = default;
+    RowStore(const RowStore&) = delete;
+    RowStore& operator=(const RowStore&) = delete;
+
+    // Drops every row; the rows to come have `columns` columns.
+    void clear(int columns);
+    int columnCount() const { return columns_; }
+    int rowCount() const { return int(rows_.size()); }
+
+    QVariant value(int row, int column) const;
+    QVariantList row(int row) const;
+    void setRow(int row, const QVariantList& values);
+    void appendRow(const QVariantList& values);
+    void removeRow(int row);
+    // Appends the statement's current row, its columns from `first` on,
+    // read straight from the engine.
+    void appendFrom(const Statement& statement, int first);
+
+private:
+    enum class Kind : quint8 { Null, Integer, Double, Bool, Text, Other };
+    // One allocation per row: the columns' eight-byte values, then their kinds.
+    quint64* values(int row) const { return reinterpret_cast<quint64*>(rows_[row].get()); }
+    Kind* kinds(int row) const { return reinterpret_cast<Kind*>(values(row) + columns_); }
+    std::unique_ptr<std::byte[]> newRow() const;
+    void put(int row, int column, const QVariant& value);
+    quint64 sharedText(int column, const char* utf8, int size);
+
+    int columns_ = 0;
+    std::vector<std::unique_ptr<std::byte[]>> rows_;
+    QList<QString> texts_;
+    QList<QVariant> others_;
+    // The texts last read in each column, by a hash of their bytes: where the
+    // next row holds the same text, its cell takes the same one.
+    static constexpr int kRecentTexts = 256;
+    std::vector<quint32> recentTexts_;  // columns × kRecentTexts; text index + 1, 0 for none
 };
 
 class Database {

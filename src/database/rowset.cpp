@@ -40,7 +40,7 @@ QVariant RowView::value(const QString& field) const {
     return index < 0 ? QVariant() : value(index);
 }
 
-QVariant RowView::value(int field) const { return set_->fieldValue(*data_, field); }
+QVariant RowView::value(int field) const { return set_->fieldValue(stored_, field); }
 
 // ------------------------------------------------------------------- RowSet
 
@@ -96,7 +96,7 @@ void RowSet::open() {
 
 void RowSet::close() {
     if (!isOpen()) return;
-    rows_.clear();
+    rows_.clear(0);
     rowIds_.clear();
     view_.clear();
     buffer_.clear();
@@ -164,13 +164,10 @@ void RowSet::load() {
                         if (const int k = fieldIndex(column); k >= 0 && !keyFields_.contains(k)) keyFields_.append(k);
     }
 
-    rows_.clear();
+    rows_.clear(count);
     rowIds_.clear();
     while (st.next()) {
-        QVariantList row;
-        row.reserve(count);
-        for (int i = 0; i < count; ++i) row.append(st.value(i + skip));
-        rows_.append(std::move(row));
+        rows_.appendFrom(st, skip);
         if (skip) rowIds_.append(st.value(0).toLongLong());
     }
     lastRead_ = LastRead{sql, params_, stamp};
@@ -197,9 +194,9 @@ void RowSet::refresh() {
 
 void RowSet::rebuildView() {
     view_.clear();
-    view_.reserve(rows_.size());
-    for (int i = 0; i < rows_.size(); ++i)
-        if (!filter_ || filter_(RowView(this, &rows_[i]))) view_.append(i);
+    view_.reserve(rows_.rowCount());
+    for (int i = 0; i < rows_.rowCount(); ++i)
+        if (!filter_ || filter_(RowView(this, i))) view_.append(i);
     if (sortKeys_.isEmpty()) return;
     // Sort keys are taken out of the rows once (text folded to lower case
     // once), so the comparisons of a large list stay cheap.
@@ -210,9 +207,9 @@ void RowSet::rebuildView() {
     };
     QList<QList<Key>> keys;
     for (const auto& [field, ascending] : sortKeys_) {
-        QList<Key> column(rows_.size());
+        QList<Key> column(rows_.rowCount());
         for (int i : view_) {
-            const QVariant& v = rows_[i][field];
+            const QVariant v = rows_.value(i, field);
             Key& k = column[i];
             k.null = v.isNull();
             if (k.null) continue;
@@ -227,7 +224,7 @@ void RowSet::rebuildView() {
         }
         keys.append(std::move(column));
     }
-    std::stable_sort(view_.begin(), view_.end(), [&](int a, int b) {
+    auto before = [&](int a, int b) {
         for (int s = 0; s < sortKeys_.size(); ++s) {
             const Key& x = keys[s][a];
             const Key& y = keys[s][b];
@@ -238,7 +235,10 @@ void RowSet::rebuildView() {
             if (c != 0) return sortKeys_[s].second ? c < 0 : c > 0;
         }
         return false;
-    });
+    };
+    // Rows the source already gave in this order (a title click on the
+    // column the table is read by) need only be checked.
+    if (!std::is_sorted(view_.begin(), view_.end(), before)) std::stable_sort(view_.begin(), view_.end(), before);
 }
 
 int RowSet::fieldIndex(const QString& name) const {
@@ -295,45 +295,47 @@ void RowSet::onFieldChange(const QString& field, std::function<void()> handler) 
     changeHandlers_.insert(field.toLower(), std::move(handler));
 }
 
-QVariant RowSet::fieldValue(const QVariantList& data, int field) const {
+QVariant RowSet::fieldValue(int stored, int field) const {
     const Field& f = fields_[field];
     switch (f.kind) {
-    case FieldKind::Data: return data.value(field);
-    case FieldKind::Calculated: return f.calculate ? f.calculate(RowView(this, &data)) : QVariant();
+    case FieldKind::Data:
+        if (stored >= 0) return rows_.value(stored, field);
+        return stored == kBuffer ? buffer_.value(field) : QVariant();
+    case FieldKind::Calculated: return f.calculate ? f.calculate(RowView(this, stored)) : QVariant();
     case FieldKind::Lookup: {
-        const QVariant key = data.value(fieldIndex(f.keyField));
+        const int keyField = fieldIndex(f.keyField);
+        const QVariant key = keyField < 0 ? QVariant() : fieldValue(stored, keyField);
         if (key.isNull() || !f.lookupSet) return {};
         auto found = lookupIndex_.find(f.lookupSet);
         if (found == lookupIndex_.end()) {
             QHash<QString, int> index;
             const int keyColumn = f.lookupSet->fieldIndex(f.lookupKey);
-            for (int i = 0; i < f.lookupSet->rows_.size(); ++i)
-                index.insert(f.lookupSet->rows_[i].value(keyColumn).toString().toLower(), i);
+            for (int i = 0; i < f.lookupSet->rows_.rowCount(); ++i)
+                index.insert(f.lookupSet->rows_.value(i, keyColumn).toString().toLower(), i);
             found = lookupIndex_.insert(f.lookupSet, index);
         }
         const int row = found->value(key.toString().toLower(), -1);
         return row < 0 ? QVariant()
-                       : f.lookupSet->rows_[row].value(f.lookupSet->fieldIndex(f.lookupResult));
+                       : f.lookupSet->rows_.value(row, f.lookupSet->fieldIndex(f.lookupResult));
     }
     }
     return {};
 }
 
-const QVariantList& RowSet::dataAt(int position) const {
-    static const QVariantList none;
-    if (position < 0 || position >= view_.size()) return none;
-    if (position == current_ && isEditing()) return buffer_;
-    return rows_[view_[position]];
+int RowSet::storedAt(int position) const {
+    if (position < 0 || position >= view_.size()) return kNoRow;
+    if (position == current_ && isEditing()) return kBuffer;
+    return view_[position];
 }
 
 QVariant RowSet::value(const QString& field) const {
     const int index = fieldIndex(field);
-    return index < 0 ? QVariant() : fieldValue(dataAt(current_), index);
+    return index < 0 ? QVariant() : fieldValue(storedAt(current_), index);
 }
 
-QVariant RowSet::valueAt(int position, int field) const { return fieldValue(dataAt(position), field); }
+QVariant RowSet::valueAt(int position, int field) const { return fieldValue(storedAt(position), field); }
 
-RowView RowSet::rowAt(int position) const { return RowView(this, &dataAt(position)); }
+RowView RowSet::rowAt(int position) const { return RowView(this, storedAt(position)); }
 
 QString RowSet::positionText() const {
     return QString("%1/%2").arg(current_ + 1).arg(recordCount());
@@ -409,7 +411,7 @@ bool RowSet::edit() {
     if (state_ == State::Edit || state_ == State::Insert) return true;
     if (state_ != State::Browse || current_ < 0 || table_.isEmpty()) return false;
     if (hooks.beforeEdit && !hooks.beforeEdit()) return false;
-    buffer_ = rows_[view_[current_]];
+    buffer_ = rows_.row(view_[current_]);
     modified_ = false;
     setState(State::Edit);
     return true;
@@ -466,14 +468,14 @@ bool RowSet::post() {
 void RowSet::writeRow() {
     QStringList names, assignments;
     Params params;
-    const QVariantList* before = state_ == State::Edit ? &rows_[view_[current_]] : nullptr;
+    const bool before = state_ == State::Edit;
     QList<int> changed;
     for (int i = 0; i < dataFieldCount_; ++i) {
         const Field& f = fields_[i];
         const QVariant& v = buffer_[i];
         if (f.autoNumber) continue;
         if (before) {
-            const QVariant& old = (*before)[i];
+            const QVariant old = rows_.value(view_[current_], i);
             if (old == v && old.isNull() == v.isNull()) continue;
         } else if (v.isNull()) {
             continue;  // leaves the column's default in place (a line's status "1")
@@ -489,7 +491,7 @@ void RowSet::writeRow() {
         const int stored = view_[current_];
         const QString where = rowCondition(stored, changed, params);
         execOnOneRow(QString("update [%1] set %2 where %3").arg(table_, assignments.join(", "), where), params);
-        rows_[stored] = buffer_;
+        rows_.setRow(stored, buffer_);
         return;
     }
     QStringList values;
@@ -500,12 +502,10 @@ void RowSet::writeRow() {
     // Read the row back: the engine filled its defaults and its AutoNumber.
     const qint64 id = db_.lastInsertId();
     Statement st(db_, selectSql("rowid = :rowid"), {{"rowid", id}});
-    QVariantList row(dataFieldCount_);
-    if (st.next())
-        for (int i = 0; i < dataFieldCount_; ++i) row[i] = st.value(i + 1);
-    rows_.append(row);
+    if (st.next()) rows_.appendFrom(st, 1);
+    else rows_.appendRow({});
     rowIds_.append(id);
-    view_[current_] = int(rows_.size()) - 1;
+    view_[current_] = rows_.rowCount() - 1;
 }
 
 QString RowSet::rowCondition(int stored, const QList<int>& columns, Params& params) const {
@@ -517,7 +517,7 @@ QString RowSet::rowCondition(int stored, const QList<int>& columns, Params& para
     for (int c : named) {
         const Field& f = fields_[c];
         const QString param = QString("o%1").arg(c);
-        params.insert(param, rows_[stored][c]);
+        params.insert(param, rows_.value(stored, c));
         // A date read back from a date-only text is written with its time;
         // compare them as the same moment.
         terms.append(f.type == FieldType::DateTime ? QString("datetime([%1]) is datetime(:%2)").arg(f.name, param)
@@ -566,7 +566,7 @@ bool RowSet::remove() {
         hooks.onWriteError(error);
         return false;
     }
-    rows_.remove(stored);
+    rows_.removeRow(stored);
     rowIds_.remove(stored);
     const int removed = current_;
     view_.remove(removed);
@@ -673,13 +673,12 @@ double RowSet::sum(const QString& field, bool visibleOnly) const {
     const int editing = isEditing() && current_ >= 0 ? view_[current_] : -2;
     double total = 0;
     auto add = [&](int stored) {
-        const QVariantList& data = stored == editing || stored < 0 ? buffer_ : rows_[stored];
-        total += fieldValue(data, index).toDouble();
+        total += fieldValue(stored == editing || stored < 0 ? kBuffer : stored, index).toDouble();
     };
     if (visibleOnly) {
         for (int stored : view_) add(stored);
     } else {
-        for (int stored = 0; stored < rows_.size(); ++stored) add(stored);
+        for (int stored = 0; stored < rows_.rowCount(); ++stored) add(stored);
         if (state_ == State::Insert) add(-1);
     }
     return total;

@@ -20,9 +20,9 @@ public:
 
 private:
     friend class RowSet;
-    RowView(const RowSet* set, const QVariantList* data) : set_(set), data_(data) {}
+    RowView(const RowSet* set, int stored) : set_(set), stored_(stored) {}
     const RowSet* set_;
-    const QVariantList* data_;
+    int stored_;  // a loaded row, or RowSet::kBuffer, RowSet::kNoRow
 };
 
 struct LocateOptions {
@@ -175,8 +175,11 @@ signals:
 
 private:
     friend class RowView;
-    QVariant fieldValue(const QVariantList& data, int field) const;
-    const QVariantList& dataAt(int position) const;
+    // Where a row's values are: a loaded row's index, or one of these.
+    static constexpr int kBuffer = -1;  // the row being edited or inserted
+    static constexpr int kNoRow = -2;   // no row: every value is Null
+    QVariant fieldValue(int stored, int field) const;
+    int storedAt(int position) const;
     QString sourceSql() const;
     bool unchangedSinceRead() const;
     void load();
@@ -202,7 +205,7 @@ private:
 
     QList<Field> fields_;
     int dataFieldCount_ = 0;
-    QList<QVariantList> rows_;  // as loaded, in source order
+    RowStore rows_;             // as loaded, in source order
     QList<qint64> rowIds_;      // the engine's row id of each loaded row (tables only)
     QList<int> view_;           // visible rows: indexes into rows_, -1 for a row being inserted
     int current_ = -1;

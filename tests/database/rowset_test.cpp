@@ -474,6 +474,57 @@ TEST_F(RowSetTest, RefreshRereadsOnlyWhenTheBookChanged) {
     EXPECT_EQ(q.value("spbm").toString(), "a1");
 }
 
+// Rows are kept compact, not as the engine's values: every declared type
+// with every kind of value the engine may hold in it (a file from an older
+// installation, the SQL console) must come back as a statement reads it.
+TEST_F(RowSetTest, RowsGiveBackEveryValueAsTheEngineHoldsIt) {
+    Database& db = t.db();
+    db.exec("create table Mixed (t TEXT, n INTEGER, d REAL, b BOOLEAN, w DATETIME, u, m NUMERIC)");
+    db.exec("insert into Mixed values ('双', 5, 2.5, 1, '2026-11-01 10:20:30', 7, 5)");
+    db.exec("insert into Mixed values ('', 'abc', 'x', 'yes', '2026-11-01', 'text', 2.5)");
+    db.exec("insert into Mixed values (null, 2.75, 3, 0, 20261101, 1.5, 'abc')");
+    db.exec("insert into Mixed values (x'00ff', x'01', x'02', x'03', 'not a date', x'04', x'05')");
+    db.exec("insert into Mixed values ('双', null, null, null, null, null, null)");
+    // More different texts in a column than are remembered for sharing, each repeated.
+    db.exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < 1000) "
+            "insert into Mixed (t, u) select printf('T%d', i % 300), printf('商品%d', i % 7) from n");
+    const QList<QVariantList> engine = db.rows("select * from Mixed");
+    RowSet r(db);
+    r.setQuery("select * from Mixed");
+    r.open();
+    ASSERT_EQ(r.recordCount(), engine.size());
+    for (int p = 0; p < r.recordCount(); ++p)
+        for (int f = 0; f < r.fieldCount(); ++f) {
+            const QVariant kept = r.valueAt(p, f), read = engine[p][f];
+            EXPECT_EQ(kept.typeId(), read.typeId()) << "row " << p << " field " << f;
+            EXPECT_EQ(kept, read) << "row " << p << " field " << f;
+            EXPECT_EQ(kept.isNull(), read.isNull()) << "row " << p << " field " << f;
+        }
+}
+
+// Equal texts read from many rows are kept once: a change to one row's
+// text is that row's alone, and the values written stay as they were given.
+TEST_F(RowSetTest, ARowsChangeStaysInThatRow) {
+    t.db().exec("update ASPKM set Jldw = '双', lastrkrq = '2026-11-01 00:00:00'");
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    r.open();
+    r.locate("Spbm", "B2");
+    r.edit();
+    r.setValue("Jldw", "件");
+    r.setValue("lastrkrq", QDate(2026, 12, 5));
+    r.setValue("Kcsl", "7");
+    ASSERT_TRUE(r.post());
+    EXPECT_EQ(r.value("Jldw").toString(), "件");
+    EXPECT_EQ(r.value("lastrkrq").toDateTime(), QDateTime(QDate(2026, 12, 5), QTime(0, 0)));
+    EXPECT_EQ(r.value("Kcsl").typeId(), QMetaType::Double);
+    for (const QString code : {"a1", "C3"}) {
+        r.locate("Spbm", code);
+        EXPECT_EQ(r.value("Jldw").toString(), "双") << code.toStdString();
+        EXPECT_EQ(r.value("lastrkrq").toDateTime(), QDateTime(QDate(2026, 11, 1), QTime(0, 0)));
+    }
+}
+
 TEST_F(RowSetTest, QueriesAreReadOnlyAndTakeParameters) {
     RowSet q(t.db());
     q.setQuery("select spbm, kcsl * kcjg as je from aspkm where splb = :lb order by spbm");
