@@ -140,18 +140,19 @@ int runBenchmark(const QString& workingDirectory, QTextStream& out) {
     out << QString("内存中按编码重新排序: %1 ms\n").arg(timeMs([&] { catalogue.setSort("Spbm  ASC"); }), 0, 'f', 1);
 
     QTemporaryDir exportDir;
-    QList<int> fields;
-    QStringList titles;
+    QList<RowSetExport::Column> columns;
     for (int i = 0; i < catalogue.fieldCount(); ++i) {
-        fields.append(i);
-        titles.append(catalogue.field(i).name);
+        RowSetExport::Column column;
+        column.field = i;
+        column.title = catalogue.field(i).name;
+        columns.append(column);
     }
-    const RowSetExport source(catalogue, fields, titles);
+    const RowSetExport source(catalogue, columns);
     QFile csv(exportDir.path() + "/goods.csv");
     csv.open(QIODevice::WriteOnly);
     out << QString("导出商品档案到 CSV (%1 行 %2 列): %3 ms\n")
                .arg(goods)
-               .arg(fields.size())
+               .arg(columns.size())
                .arg(timeMs([&] { exportwriters::write(exportwriters::Format::Csv, source, csv); }), 0, 'f', 0);
 
     RowSet ledger(db);

@@ -24,8 +24,12 @@ bool ExportGrid(const ExportSource& source, Prompter& prompter, const std::funct
         const auto format = exportwriters::Format(choice->filterIndex);
         QSaveFile file(exportwriters::withExtension(choice->path, format));
         ok = file.open(QIODevice::WriteOnly) && exportwriters::write(format, source, file) && file.commit();
+        if (!ok) prompter.message("数据导出失败!");
+    } else {
+        // The database formats are offered as they always were, but have no writer.
+        prompter.message(QString("%1不能导出，没有写出文件。请选择 Excel、CSV、HTML、RTF 或文本格式。")
+                             .arg(exportFilters().value(choice->filterIndex).section('(', 0, 0).trimmed()));
     }
-    if (!ok) prompter.message("数据导出失败!");
     prompter.hideWaitBox();
     if (setRefreshing) setRefreshing(true);
     return ok;

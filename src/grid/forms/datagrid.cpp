@@ -594,15 +594,15 @@ void DataGrid::restoreLayout(const IniFile& ini, const QString& section, bool wi
 }
 
 std::unique_ptr<ExportSource> DataGrid::exportSource() const {
-    QList<int> fields;
-    QStringList titles;
+    QList<RowSetExport::Column> out;
     for (int col : visibleColumns()) {
-        const int field = rows_.fieldIndex(columns_[col].field);
+        const GridColumn& c = columns_[col];
+        const int field = rows_.fieldIndex(c.field);
         if (field < 0) continue;
-        fields.append(field);
-        titles.append(columns_[col].title);
+        out.append({field, c.title, columnWidth(col),
+                    c.displayFormat.isEmpty() ? rows_.field(field).displayFormat : c.displayFormat});
     }
-    return std::make_unique<RowSetExport>(rows_, fields, titles);
+    return std::make_unique<RowSetExport>(rows_, out);
 }
 
 void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
