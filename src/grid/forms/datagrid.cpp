@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <utility>
+
 namespace {
 
 bool isNumeric(const QVariant& v) {
@@ -260,11 +262,13 @@ bool RowSetModel::setData(const QModelIndex& index, const QVariant& value, int r
     const QString field = columns_[index.column()].field;
     if (rows_.position() != index.row() && !rows_.moveTo(index.row())) return false;
     if (!rows_.converts(field, value)) {
+        lastEditRefused = true;
         if (refused) refused(QString("'%1' 不是有效的值").arg(value.toString()));
         return false;
     }
     // A rule that refuses the value tells the user itself.
-    return rows_.edit() && rows_.setValue(field, value);
+    lastEditRefused = !(rows_.edit() && rows_.setValue(field, value));
+    return !lastEditRefused;
 }
 
 Qt::ItemFlags RowSetModel::flags(const QModelIndex& index) const {
@@ -323,6 +327,18 @@ void DataGrid::followRowSet() {
         emit positionTextChanged(rows_.positionText());
     };
     connect(&rows_, &RowSet::currentChanged, this, toCurrent);
+    // A new row is typed from its first column (the code), whatever column
+    // the cursor stood in; the Enter rule may then take it elsewhere.
+    connect(&rows_, &RowSet::rowInserted, this, [this](int position) {
+        if (position != rows_.position()) return;
+        for (int column : visibleColumns())
+            if (model_->flags(model_->index(position, column)) & Qt::ItemIsEditable) {
+                syncing_ = true;
+                setCurrentIndex(model_->index(position, column));
+                syncing_ = false;
+                return;
+            }
+    });
     // Before the row under an open editor goes (a cancelled new row, a
     // delete), the editor goes with it; otherwise the view would hand its
     // text to the row that takes the place.
@@ -606,10 +622,14 @@ std::unique_ptr<ExportSource> DataGrid::exportSource() const {
 }
 
 void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    QTableView::closeEditor(editor, hint);
+    // Forgotten before the view closes it: Tab and Backtab open the next
+    // cell's editor from inside the close, and that one is being typed in now.
     editing_ = QPersistentModelIndex();
-    // Enter in a cell being edited ends the edit and moves on as Enter does elsewhere.
-    if (hint == QAbstractItemDelegate::SubmitModelCache && enterMode_ != EnterMode::Default) moveAfterEnter();
+    QTableView::closeEditor(editor, hint);
+    // Enter in a cell being edited ends the edit and moves on as Enter does
+    // elsewhere; a value refused keeps the cursor on its cell to be typed again.
+    const bool refused = std::exchange(model_->lastEditRefused, false);
+    if (hint == QAbstractItemDelegate::SubmitModelCache && enterMode_ != EnterMode::Default && !refused) moveAfterEnter();
 }
 
 bool ExportGrid(DataGrid& grid, Prompter& prompter) {

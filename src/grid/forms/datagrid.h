@@ -58,11 +58,13 @@ public:
     std::function<std::optional<std::pair<QColor, QColor>>(const RowView&)> rowColours;
     // A value the field refuses (letters in a quantity): told here.
     std::function<void(const QString&)> refused;
+    bool lastEditRefused = false;  // the last value typed was refused (told already)
     bool readOnly = false;
 
 private:
     RowSet& rows_;
     QList<GridColumn>& columns_;
+    int indicated_ = -1;  // the row whose header shows the current row's indicator
 };
 
 class DataGrid : public QTableView, public PendingEdit {

@@ -42,6 +42,12 @@ void ListWindow::addRecordButtons(ButtonRow& row, std::function<RowSet&()> rows,
     };
     for (const Button& b : buttons)
         if (which & b.kind)
-            row.add(b.name, b.caption, [rows, run = b.run] { run(rows()); },
-                    b.kind == Cancel ? ButtonRow::TypedText::Drop : ButtonRow::TypedText::Keep);
+            row.add(
+                b.name, b.caption,
+                [this, rows, run = b.run, insert = b.kind == Insert] {
+                    run(rows());
+                    // A new row is typed at once, wherever the focus was.
+                    if (DataGrid* grid = gridPrint().grid; insert && grid) grid->setFocus();
+                },
+                b.kind == Cancel ? ButtonRow::TypedText::Drop : ButtonRow::TypedText::Keep);
 }

@@ -37,6 +37,7 @@ TfrmxtSpbm::TfrmxtSpbm(const AppContext& context, QWidget* parent)
     connect(copyNewRows, &QCheckBox::toggled, this, [this](bool on) { rules.copyIntoNewRows = on; });
     findText = new QLineEdit(this);
     findText->setObjectName("EditFind");
+    findText->setMinimumWidth(fontMetrics().horizontalAdvance(QString(10, QChar(0x4E2D))));  // ten characters
     auto* panel = new ButtonRow(this);
     panel->addWidget(copyNewRows);
     addRecordButtons(*panel, [this]() -> RowSet& { return dbspk; }, Prior | Next | Insert | Delete | Save | Cancel);

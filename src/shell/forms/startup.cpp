@@ -36,5 +36,6 @@ int runProgram(Session& session, Prompter& prompter, const CommandRegistration& 
     // Without a window manager "maximised" means nothing; fill the screen then too.
     if (QScreen* screen = QGuiApplication::primaryScreen()) main.setGeometry(screen->availableGeometry());
     main.showMaximized();
+    main.activateWindow();  // the keyboard works at once, window manager or not
     return QApplication::exec();
 }

@@ -23,6 +23,7 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
@@ -139,6 +140,14 @@ Tfrmmain::Tfrmmain(const AppContext& context, const CommandRegistration& registe
     desktop_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(desktop_);
     connect(desktop_, &QMdiArea::subWindowActivated, this, &Tfrmmain::childActivated);
+    // Ctrl+F4 (and Ctrl+W) close the active child window. The child windows'
+    // own system menus would each claim these keys, which makes them
+    // ambiguous as soon as two windows are open; the main window owns them.
+    auto* closeChild = new QShortcut(this);
+    closeChild->setKeys({QKeySequence("Ctrl+F4"), QKeySequence("Ctrl+W")});
+    connect(closeChild, &QShortcut::activated, this, [this] {
+        if (QMdiSubWindow* current = desktop_->currentSubWindow()) current->close();
+    });
 
     bindShellCommands();
     if (registerCommands) registerCommands(registry_);
@@ -386,11 +395,18 @@ ChildWindow* Tfrmmain::showChild(const QString& key, const std::function<ChildWi
     const QSize wanted = child->size();
     QMdiSubWindow* sub = desktop_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (QMenu* system = sub->systemMenu())
+        for (QAction* action : system->actions()) action->setShortcuts({});
     // The size the window asked for, within the desktop.
     sub->resize(wanted.boundedTo(desktop_->viewport()->size()).expandedTo(sub->minimumSizeHint()));
     connect(child, &ChildWindow::positionTextChanged, this, [this](const QString& t) { setStatusText(0, t); });
     children_.insert(key, sub);
     sub->show();
+    // Wholly on the desktop where it fits, its buttons within reach.
+    const QRect area = desktop_->viewport()->rect();
+    if (!area.contains(sub->geometry()))
+        sub->move(std::max(0, std::min(sub->x(), area.width() - sub->width())),
+                  std::max(0, std::min(sub->y(), area.height() - sub->height())));
     desktop_->setActiveSubWindow(sub);
     return child;
 }

@@ -97,6 +97,7 @@ TEST_F(KeyboardPathsTest, AnAltCommandFinishesTheOpenCellIntoItsOwnRow) {
         grid.setCurrentIndex(grid.model()->index(1, grid.columnIndex("Spmc")));
         alt('I');
         ASSERT_EQ(window.dbspk.state(), RowSet::State::Insert);
+        EXPECT_EQ(grid.currentIndex().column(), grid.columnIndex("Spbm")) << "a new row starts at its code";
         if (c.letter == 'O') {
             typeInto(grid, window.dbspk.position(), "Spbm", "C3");
             key(Qt::Key_Tab);
@@ -108,6 +109,24 @@ TEST_F(KeyboardPathsTest, AnAltCommandFinishesTheOpenCellIntoItsOwnRow) {
         EXPECT_EQ(goodsNames(), c.expected) << "Alt+" << c.letter;
         EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join("|").toStdString();
     }
+}
+
+// Tab ends a cell and opens the next one: what is typed there next is the
+// cell being typed when Alt+O comes, on a new row as on a stored one.
+TEST_F(KeyboardPathsTest, AltOAfterTabSavesTheCellTabOpened) {
+    Tfrmxtdmwh window(context);
+    showActive(&window);
+    DataGrid& grid = *window.grids[0];
+    grid.setFocus();
+    alt('I');
+    EXPECT_EQ(grid.currentIndex().column(), 0) << "a new row starts at its code";
+    typeText("07");
+    key(Qt::Key_Tab);
+    ASSERT_TRUE(grid.isEditingCell()) << "Tab opened the name";
+    typeText("围巾");
+    alt('O');
+    EXPECT_EQ(dbm.dbapp.scalar("select Mc from ASPLB where Bm = '07'").toString(), "围巾");
+    EXPECT_FALSE(grid.isEditingCell());
 }
 
 TEST_F(KeyboardPathsTest, AltOSavesTheValueOfTheCellStillBeingTyped) {
@@ -196,6 +215,7 @@ TEST_F(KeyboardPathsTest, CellEditorsStopTooLongTextAndRefuseLettersInNumbers) {
     key(Qt::Key_Return);
     EXPECT_EQ(prompter.messages, QStringList{"'12a' 不是有效的值"});
     EXPECT_FALSE(grid.isEditingCell());
+    EXPECT_EQ(grid.currentIndex().column(), grid.columnIndex("Xsdj")) << "the cursor stays to type it again";
     EXPECT_TRUE(window.dbspk.value("Xsdj").isNull());
     EXPECT_EQ(window.dbspk.state(), RowSet::State::Insert);
     EXPECT_EQ(window.dbspk.value("Spbm").toString(), QString(16, 'X'));

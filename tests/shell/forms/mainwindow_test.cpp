@@ -22,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -242,6 +243,22 @@ TEST_F(MainWindowTest, ChildWindowsAreSingleInstanceUntilClosed) {
     first->parentWidget()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_NE(openChild("goods"), nullptr);
+    EXPECT_EQ(window->childCount(), 2);
+
+    // A window wider than the desktop's free room still shows its right edge.
+    ChildWindow* wide = window->showChild("wide", [] {
+        auto* w = new ChildWindow;
+        w->resize(5000, 100);
+        return w;
+    });
+    const QRect area = window->desktop()->viewport()->rect();
+    EXPECT_TRUE(area.contains(wide->parentWidget()->geometry()));
+
+    // Ctrl+F4 closes the active child window from the keyboard.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F4, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->childCount(), 2);
 }
 
