@@ -4,8 +4,6 @@
 #include "database/rowset.h"
 
 #include <QDate>
-#include <QPageLayout>
-#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QRegularExpression>
 
@@ -14,15 +12,41 @@ namespace reports {
 ReportEngine::ReportEngine(const ReportTemplate& report, DataSources sources)
     : report_(report), sources_(std::move(sources)) {}
 
-QVariant ReportEngine::fieldValue(const QString& cursor, const QString& field, int row) const {
-    const bool isDataSet = sources_.dataSet && cursor.compare(sources_.dataSetName, Qt::CaseInsensitive) == 0;
-    const RowSet* rows = isDataSet ? sources_.dataSet : nullptr;
-    for (auto it = sources_.cursors.constBegin(); !rows && it != sources_.cursors.constEnd(); ++it)
-        if (it.key().compare(cursor, Qt::CaseInsensitive) == 0) rows = it.value();
+const RowSet* ReportEngine::cursor(const QString& name) const {
+    if (sources_.dataSet && name.compare(sources_.dataSetName, Qt::CaseInsensitive) == 0) return sources_.dataSet;
+    for (auto it = sources_.cursors.constBegin(); it != sources_.cursors.constEnd(); ++it)
+        if (it.key().compare(name, Qt::CaseInsensitive) == 0) return it.value();
+    return nullptr;
+}
+
+QVariant ReportEngine::fieldValue(const QString& name, const QString& field, int row) const {
+    const RowSet* rows = cursor(name);
     if (!rows) return {};
     const int index = rows->fieldIndex(field);
     if (index < 0) return {};
+    const bool isDataSet = rows == sources_.dataSet;
     return rows->valueAt(isDataSet && row >= 0 ? row : rows->position(), index);
+}
+
+QStringList ReportEngine::unknownNames() const {
+    static const QRegularExpression name(R"(([A-Za-z_]\w*)\.(\w+))");
+    QStringList unknown;
+    auto check = [&](const QString& text) {
+        for (auto it = name.globalMatch(text); it.hasNext();) {
+            const auto m = it.next();
+            const RowSet* rows = cursor(m.captured(1));
+            if ((!rows || rows->fieldIndex(m.captured(2)) < 0) && !unknown.contains(m.captured(0)))
+                unknown.append(m.captured(0));
+        }
+    };
+    static const QRegularExpression expression(R"(\[([^\[\]]+)\])");
+    for (const Band& band : report_.bands)
+        for (const ReportObject& o : band.objects) {
+            if (o.kind == ReportObject::Kind::Text)
+                for (auto it = expression.globalMatch(o.text); it.hasNext();) check(it.next().captured(1));
+            check(o.showIf);
+        }
+    return unknown;
 }
 
 QString ReportEngine::evaluate(const QString& text, const QString& format, int row, int page, int pages, int line) const {
@@ -42,8 +66,7 @@ QString ReportEngine::evaluate(const QString& text, const QString& format, int r
         else if (e.compare("LINE", Qt::CaseInsensitive) == 0) value = line;
         else if (e.compare("DATE", Qt::CaseInsensitive) == 0) value = QDateTime(QDate::currentDate(), QTime(0, 0));
         else if (const auto s = sum.match(e); s.hasMatch()) {
-            const bool isDataSet = sources_.dataSet && s.captured(1).compare(sources_.dataSetName, Qt::CaseInsensitive) == 0;
-            const RowSet* rows = isDataSet ? sources_.dataSet : sources_.cursors.value(s.captured(1));
+            const RowSet* rows = cursor(s.captured(1));
             value = rows ? rows->sum(s.captured(2)) : 0.0;
         } else if (const auto f = field.match(e); f.hasMatch()) {
             value = fieldValue(f.captured(1), f.captured(2), row);
@@ -104,7 +127,8 @@ PreparedReport ReportEngine::prepare(const std::function<bool(int)>& progress) c
     };
     startPage();
     PreparedReport result;
-    result.pageMm = size;
+    result.title = report_.title;
+    result.pageLayout = report_.page.layout();
     const int rows = sources_.dataSet ? sources_.dataSet->recordCount() : 1;
     const Band* master = report_.band(BandType::MasterData);
     int reported = 0;
@@ -176,19 +200,6 @@ void ReportEngine::renderPage(const PreparedReport& report, int page, QPainter& 
         }
         }
     }
-}
-
-bool ReportEngine::render(const PreparedReport& report, QPagedPaintDevice& device) {
-    device.setPageLayout(QPageLayout(QPageSize(report.pageMm, QPageSize::Millimeter),
-                                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    QPainter p;
-    if (!p.begin(&device)) return false;
-    const double ppm = device.logicalDpiX() / 25.4;
-    for (int page = 0; page < report.pages.size(); ++page) {
-        if (page > 0) device.newPage();
-        renderPage(report, page, p, ppm);
-    }
-    return p.end();
 }
 
 int ReportEngine::find(const PreparedReport& report, const QString& text, int from) {

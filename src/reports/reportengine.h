@@ -9,7 +9,6 @@
 #include <functional>
 #include <optional>
 
-class QPagedPaintDevice;
 class QPainter;
 class RowSet;
 
@@ -31,7 +30,8 @@ struct PreparedItem {
 };
 
 struct PreparedReport {
-    QSizeF pageMm;
+    QString title;
+    QPageLayout pageLayout;
     QList<QList<PreparedItem>> pages;
     bool cancelled = false;
 };
@@ -49,14 +49,17 @@ public:
     QString evaluate(const QString& text, const QString& format, int row, int page, int pages, int line) const;
     bool shown(const ReportObject& object) const;
 
+    // The cursors and fields the template names that the sources do not
+    // have ("dbm.ztxx"): they would print empty.
+    QStringList unknownNames() const;
+
     // Draws one page; a painter on a printer, a PDF file or a picture.
     static void renderPage(const PreparedReport& report, int page, QPainter& painter, double pixelsPerMm);
-    // Every page on a paged device (a printer or a PDF file).
-    static bool render(const PreparedReport& report, QPagedPaintDevice& device);
     // Finds a text on the pages: the first page (from `from`) that shows it, or -1.
     static int find(const PreparedReport& report, const QString& text, int from = 0);
 
 private:
+    const RowSet* cursor(const QString& name) const;
     QVariant fieldValue(const QString& cursor, const QString& field, int row) const;
 
     const ReportTemplate& report_;

@@ -49,13 +49,15 @@ QString bandTypeName(BandType type) {
     return {};
 }
 
-QSizeF PageSetup::sizeMm() const {
-    QSizeF s(210, 297);
-    if (paper == "A5") s = {148, 210};
-    else if (paper == "B5") s = {176, 250};
-    else if (paper == "Letter") s = {215.9, 279.4};
-    return landscape ? s.transposed() : s;
+QPageLayout PageSetup::layout() const {
+    QPageSize::PageSizeId id = QPageSize::A4;
+    if (paper == "A5") id = QPageSize::A5;
+    else if (paper == "B5") id = QPageSize::B5;
+    else if (paper == "Letter") id = QPageSize::Letter;
+    return QPageLayout(QPageSize(id), landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
+
+QSizeF PageSetup::sizeMm() const { return layout().fullRect(QPageLayout::Millimeter).size(); }
 
 Band* ReportTemplate::band(BandType type) {
     for (Band& b : bands)
@@ -69,7 +71,9 @@ std::optional<ReportTemplate> parseTemplate(const QByteArray& xml) {
     QXmlStreamReader r(xml);
     ReportTemplate report;
     bool ok = true;
-    if (!r.readNextStartElement() || r.name() != u"report") return std::nullopt;
+    while (!r.atEnd() && r.readNext() != QXmlStreamReader::StartElement)
+        if (r.isComment() && report.notes.isEmpty()) report.notes = r.text().toString().trimmed();
+    if (!r.isStartElement() || r.name() != u"report") return std::nullopt;
     if (r.attributes().value("version").toInt() != ReportTemplate::kVersion) return std::nullopt;
     report.title = r.attributes().value("title").toString();
     while (ok && r.readNextStartElement()) {
@@ -143,6 +147,7 @@ QByteArray toXml(const ReportTemplate& report) {
     QXmlStreamWriter w(&out);
     w.setAutoFormatting(true);
     w.writeStartDocument();
+    if (!report.notes.isEmpty()) w.writeComment("\n" + report.notes + "\n");
     w.writeStartElement("report");
     w.writeAttribute("version", QString::number(ReportTemplate::kVersion));
     w.writeAttribute("title", report.title);

@@ -1,7 +1,9 @@
 // ReportTemplate: the layout of a printed document or ledger, kept in a .frf file.
 //
-// The file is XML (UTF-8), versioned:
+// The file is XML (UTF-8), versioned, and starts with a comment that says
+// which cursors and fields the template reads, as the window names them:
 //
+//   <!-- dbd: the document's lines; Spbm, spmc, ... -->
 //   <report version="1" title="入库单打印">
 //     <page paper="A4" orientation="portrait" left="10" top="10" right="10" bottom="10"/>
 //     <band type="reportTitle|pageHeader|columnHeader|masterData|summary|pageFooter" height="12">
@@ -20,10 +22,12 @@
 // ([SUM(dbd.JE)]), the page number [PAGE], the page count [PAGES], the print
 // date [DATE] and the running line number [LINE]. The object's format applies
 // to every number and date it shows. showIf hides an object unless a field
-// compares as given (the size columns beyond the slots in use).
+// compares as given (the size columns beyond the slots in use). The title is
+// the print job's name and the preview's caption; paper A4, A5, B5 or Letter.
 #pragma once
 
 #include <QColor>
+#include <QPageLayout>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -66,10 +70,14 @@ struct PageSetup {
 
     bool operator==(const PageSetup&) const = default;
     QSizeF sizeMm() const;
+    // The paper in its orientation, without margins: A4 landscape is an A4
+    // sheet turned, as a printer driver expects it.
+    QPageLayout layout() const;
 };
 
 struct ReportTemplate {
     static constexpr int kVersion = 1;
+    QString notes;  // the comment at the top of the file
     QString title;
     PageSetup page;
     QList<Band> bands;

@@ -1,5 +1,6 @@
 #include "database/rowset.h"
 #include "reports/forms/reportdesigner.h"
+#include "reports/forms/reportpreview.h"
 #include "reports/forms/templateprinting.h"
 #include "reports/reportengine.h"
 #include "shell/upublic.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -171,7 +173,7 @@ TEST_F(ReportFixture, EveryShippedTemplateRendersToPdf) {
         EXPECT_FALSE(pages.pages.isEmpty());
         QPdfWriter pdf(out + "/" + QString(file).replace(".frf", ".pdf"));
         pdf.setResolution(150);
-        EXPECT_TRUE(ReportEngine::render(pages, pdf)) << file.toStdString();
+        EXPECT_TRUE(printPages(TemplateDocument(pages), pdf)) << file.toStdString();
     }
 }
 
@@ -216,6 +218,51 @@ TEST_F(ReportFixture, TheDesignerMovesAnObjectAndSavesItBackToTheSameFile) {
         designer.reject();
     }
     EXPECT_EQ(loadTemplate(file)->bands[0].objects.size(), 4);
+}
+
+// A long report in the preview: only the pages on screen are drawn, at the
+// zoom shown, however many pages the report has.
+class LongReport : public PrintDocument {
+public:
+    QString title() const override { return "商品保管帐"; }
+    QPageLayout pageLayout() const override { return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}); }
+    int pageCount() const override { return 150; }
+    void paintPage(QPainter& painter, int page, double pixelsPerMm) const override {
+        painter.drawText(QPointF(20 * pixelsPerMm, 20 * pixelsPerMm), QString("第%1页").arg(page + 1));
+        drawn.append(page);
+    }
+    int find(const QString& text, int from) const override {
+        for (int page = from; page < pageCount(); ++page)
+            if (QString("第%1页").arg(page + 1) == text) return page;
+        return -1;
+    }
+    mutable QList<int> drawn;
+};
+
+TEST(ReportPreviewTest, OnlyThePagesOnScreenAreDrawn) {
+    const LongReport report;
+    ScriptedPrompter prompter;
+    ReportPreview preview(report, prompter);
+    EXPECT_EQ(preview.windowTitle(), "商品保管帐");
+    preview.resize(900, 700);
+    preview.show();
+    preview.grab();
+    EXPECT_EQ(report.drawn, (QList<int>{0})) << "100 %: the first page fills the view";
+    preview.setZoom(50);
+    preview.grab();
+    EXPECT_EQ(report.drawn.mid(1), (QList<int>{0, 1})) << "at half size the second page shows under the first";
+    preview.setZoom(200);
+    ASSERT_TRUE(preview.findText("第150页"));
+    preview.grab();
+    EXPECT_EQ(report.drawn.mid(3), (QList<int>{149}));
+    ASSERT_TRUE(preview.findText("第149页"));
+    EXPECT_EQ(preview.currentPage(), 148);
+    preview.grab();
+    EXPECT_EQ(report.drawn.mid(4), (QList<int>{148}));
+    preview.findText("第150页");
+    preview.grab();
+    EXPECT_EQ(report.drawn.size(), 5) << "pages seen before are kept, not drawn again";
+    EXPECT_EQ(preview.view().pagesDrawn(), 5);
 }
 
 }  // namespace

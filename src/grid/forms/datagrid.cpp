@@ -494,7 +494,7 @@ void DataGrid::updateGeometries() {
     footer_->setGeometry(vp.left(), vp.bottom() + 1, vp.width(), footerHeight);
 }
 
-bool DataGrid::footerVisible() const { return footer_->isVisible(); }
+bool DataGrid::footerVisible() const { return footer_->isVisibleTo(this); }
 
 QString DataGrid::footerText(int col) const {
     const GridColumn& c = columns_.value(col);

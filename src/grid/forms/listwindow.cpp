@@ -18,7 +18,7 @@ void ListWindow::printGrid(bool toPreview) {
     job.layout.title = GridPrinter::askTitle(prompter(), job.defaultTitle);
     if (job.leaveOutUnprinted) HideUnprintedColumns(*job.grid);
     const GridPrinter printer(*job.grid, job.layout);
-    if (toPreview) printer.preview(this);
+    if (toPreview) printer.preview(prompter(), this);
     else printer.print(prompter());
     if (job.leaveOutUnprinted) ShowUnprintedColumns(*job.grid);
 }

@@ -1,6 +1,7 @@
 #include "reports/forms/reportdesigner.h"
 
 #include "reports/forms/reportpreview.h"
+#include "reports/forms/templateprinting.h"
 #include "shell/forms/buttonrow.h"
 #include "shell/prompter.h"
 
@@ -352,7 +353,8 @@ void ReportDesigner::deleteSelected() {
 void ReportDesigner::preview() {
     const reports::ReportEngine engine(report_, sources_);
     const reports::PreparedReport pages = engine.prepare();
-    ReportPreview window(pages, prompter_, this);
+    const TemplateDocument document(pages);
+    ReportPreview window(document, prompter_, this);
     window.exec();
 }
 

@@ -2,25 +2,15 @@
 
 #include "reports/forms/reportdesigner.h"
 #include "reports/forms/reportpreview.h"
-#include "shell/forms/printer.h"
 #include "shell/prompter.h"
-
-#include <QApplication>
-#include <QProgressDialog>
 
 namespace {
 
 reports::PreparedReport prepareWithProgress(const reports::ReportEngine& engine, const TemplatePrintJob& job,
                                             QWidget* parent) {
     if (job.progress) return engine.prepare(job.progress);
-    QProgressDialog box("正在准备报表....", "取消", 0, 0, parent);
-    box.setWindowTitle("Quorvel商业信息系统");
-    box.setMinimumDuration(300);
-    return engine.prepare([&box](int page) {
-        box.setLabelText(QString("正在准备报表: 第 %1 页").arg(page));
-        QApplication::processEvents();
-        return !box.wasCanceled();
-    });
+    PageProgress box("正在准备报表: 第 %1 页", 0, parent);
+    return engine.prepare([&box](int page) { return box.step(page); });
 }
 
 }  // namespace
@@ -36,19 +26,20 @@ bool printWithTemplate(const TemplatePrintJob& job, bool preview, Prompter& prom
         return false;
     }
     const reports::ReportEngine engine(*report, job.sources);
+    if (const QStringList unknown = engine.unknownNames(); !unknown.isEmpty())
+        prompter.message("报表中有不能识别的数据项: " + unknown.join(", "));
     const reports::PreparedReport pages = prepareWithProgress(engine, job, parent);
     if (pages.cancelled) {
         prompter.message(preview ? job.abortPreview : job.abortPrint);
         return false;
     }
+    const TemplateDocument document(pages);
     if (preview) {
-        ReportPreview window(pages, prompter, parent);
+        ReportPreview window(document, prompter, parent);
         window.exec();
         return true;
     }
-    return printOnCurrentPrinter(prompter, [&pages](QPrinter& printer) {
-        return reports::ReportEngine::render(pages, printer);
-    });
+    return printOnCurrentPrinter(prompter, document);
 }
 
 bool designTemplate(const TemplatePrintJob& job, Prompter& prompter, QWidget* parent) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "reports/reportengine.h"
+#include "shell/forms/printer.h"
 
 #include <QString>
 
@@ -23,10 +24,27 @@ struct TemplatePrintJob {
     std::function<bool(int page)> progress;
 };
 
+// The prepared pages of a template as a printout, under the template's title.
+class TemplateDocument : public PrintDocument {
+public:
+    explicit TemplateDocument(const reports::PreparedReport& pages) : pages_(pages) {}
+    QString title() const override { return pages_.title; }
+    QPageLayout pageLayout() const override { return pages_.pageLayout; }
+    int pageCount() const override { return int(pages_.pages.size()); }
+    void paintPage(QPainter& painter, int page, double pixelsPerMm) const override {
+        reports::ReportEngine::renderPage(pages_, page, painter, pixelsPerMm);
+    }
+    int find(const QString& text, int from) const override { return reports::ReportEngine::find(pages_, text, from); }
+
+private:
+    const reports::PreparedReport& pages_;
+};
+
 // Print straight to the current printer (preview = false) or show the
 // preview. False when nothing was printed: the print rule, a missing or
 // unreadable template ("报表文件没有找到！"), a cancelled preparation (the
-// job's abort message) or a printing error.
+// job's abort message) or a printing error. Fields the template names that
+// the window does not have are told before the pages (they print empty).
 bool printWithTemplate(const TemplatePrintJob& job, bool preview, Prompter& prompter, QWidget* parent);
 
 // Opens the designer on the template; "报表文件不存在！" when it cannot be loaded.
