@@ -198,6 +198,7 @@ RowSetModel::RowSetModel(RowSet& rows, QList<GridColumn>& columns, QObject* pare
     // The row set changes first and tells afterwards; the views re-read then.
     connect(&rows, &RowSet::reset, this, [this] {
         beginResetModel();
+        indicated_ = rows_.position();
         endResetModel();
     });
     connect(&rows, &RowSet::rowChanged, this, [this](int row) {
@@ -205,14 +206,23 @@ RowSetModel::RowSetModel(RowSet& rows, QList<GridColumn>& columns, QObject* pare
     });
     connect(&rows, &RowSet::rowInserted, this, [this](int row) {
         beginInsertRows({}, row, row);
+        if (indicated_ >= row) ++indicated_;
         endInsertRows();
     });
     connect(&rows, &RowSet::rowRemoved, this, [this](int row) {
         beginRemoveRows({}, row, row);
+        if (indicated_ == row) indicated_ = -1;
+        else if (indicated_ > row) --indicated_;
         endRemoveRows();
     });
+    // Only the row the indicator leaves and the row it reaches are repainted:
+    // a catalogue has a hundred thousand row headers.
     auto indicator = [this] {
-        if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+        const int now = rows_.position();
+        if (indicated_ != now && indicated_ >= 0 && indicated_ < rowCount())
+            emit headerDataChanged(Qt::Vertical, indicated_, indicated_);
+        if (now >= 0 && now < rowCount()) emit headerDataChanged(Qt::Vertical, now, now);
+        indicated_ = now;
     };
     connect(&rows, &RowSet::currentChanged, this, indicator);
     connect(&rows, &RowSet::stateChanged, this, indicator);

@@ -262,6 +262,49 @@ TEST_F(DataGridTest, RowColoursAndPositionText) {
     EXPECT_EQ(position, "3/3");
 }
 
+// The current row's indicator: each move, edit or new row repaints the row
+// headers the indicator leaves and reaches, never all of them.
+TEST(RowSetModelTest, TheIndicatorRepaintsOnlyTheRowsItLeavesAndReaches) {
+    TestDatabase t;
+    t.db().exec("insert into ASPKM (Spbm) values ('A1'), ('B2'), ('C3')");
+    RowSet rows(t.db());
+    rows.setTable("ASPKM", "Spbm");
+    QList<GridColumn> columns;
+    RowSetModel model(rows, columns);
+    rows.open();
+    QList<int> repainted;
+    QObject::connect(&model, &QAbstractItemModel::headerDataChanged,
+                     [&](Qt::Orientation orientation, int first, int last) {
+                         if (orientation != Qt::Vertical) return;
+                         EXPECT_EQ(first, last) << "one row header at a time";
+                         repainted.append(first);
+                     });
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        QList<int> rowsRepainted;
+        const char* mark;  // shown at the current row, nothing at the others
+    };
+    const Case cases[] = {
+        {"a move from the first to the last row", [&] { rows.last(); }, {0, 2}, "▶"},
+        {"editing the row", [&] { rows.edit(); }, {2}, "I"},
+        {"cancelling the edit", [&] { rows.cancel(); }, {2}, "▶"},
+        {"a new row in front of it", [&] { rows.insert(); }, {2, 3}, "I"},
+        {"dropping the new row", [&] { rows.cancel(); }, {2}, "▶"},
+    };
+    for (const Case& c : cases) {
+        repainted.clear();
+        c.act();
+        std::sort(repainted.begin(), repainted.end());
+        repainted.erase(std::unique(repainted.begin(), repainted.end()), repainted.end());
+        EXPECT_EQ(repainted, c.rowsRepainted) << c.what;
+        for (int row = 0; row < model.rowCount(); ++row)
+            EXPECT_EQ(model.headerData(row, Qt::Vertical, Qt::DisplayRole).toString(),
+                      row == rows.position() ? QString(c.mark) : QString())
+                << c.what << ", row " << row;
+    }
+}
+
 TEST_F(DataGridTest, PrintingWithoutAPrinterSaysSoAndPrintsNothing) {
     const GridPrinter printer(grid, {"商品编码表", "", "", "", false});
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
