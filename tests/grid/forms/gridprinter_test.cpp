@@ -4,38 +4,16 @@
 #include "masterdata/forms/uxtSpbm.h"
 #include "masterdata/forms/uxtbmwl.h"
 #include "support/openbook.h"
+#include "support/printedtext.h"
 
 #include <QFile>
-#include <QPdfWriter>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 const QPageLayout kA4Portrait(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
-
-// The printout written to a PDF file and read back as text, one entry per
-// page. Text extraction gives some characters as the Kangxi radical of the
-// same shape (⽋ for 欠); they are read as the characters they show.
-QStringList printedPages(const PrintDocument& document) {
-    QTemporaryDir dir;
-    const QString file = (qEnvironmentVariableIsSet("QUORVEL_RENDER_DIR") ? qEnvironmentVariable("QUORVEL_RENDER_DIR")
-                                                                            : dir.path()) + "/" + document.title() + ".pdf";
-    {
-        QPdfWriter pdf(file);
-        pdf.setResolution(300);
-        if (!printPages(document, pdf)) return {};
-    }
-    QProcess p;
-    p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", file, "-"});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC).split('\f', Qt::SkipEmptyParts);
-}
-
-bool hasPdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
 
 // The catalogue at sixteen sizes is about 1 950 pixels wide: twice an A4
 // page. Every column reaches page one, in landscape, scaled together.
