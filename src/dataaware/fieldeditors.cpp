@@ -6,17 +6,29 @@
 
 #include <QTimer>
 
+#include <memory>
+#include <utility>
+
 namespace {
 
-// Keeps an editor showing the current row's value whenever the row set moves or changes.
+// Keeps an editor showing the current row's value whenever the row set moves
+// or changes. A field the row set does not know is reported once, as soon as
+// the row set has its fields, and the box stays empty.
 template <typename Editor, typename Show>
-void follow(RowSet& rows, Editor* editor, Show show) {
-    QObject::connect(&rows, &RowSet::reset, editor, show);
-    QObject::connect(&rows, &RowSet::currentChanged, editor, show);
-    QObject::connect(&rows, &RowSet::rowChanged, editor, [&rows, show](int position) {
-        if (position == rows.position()) show();
+void follow(RowSet& rows, Editor* editor, const QString& field, Show show) {
+    auto update = [&rows, editor, field, show, told = std::make_shared<bool>(false)] {
+        if (rows.fieldIndex(field) >= 0) return show();
+        if (!rows.isOpen() || std::exchange(*told, true)) return;
+        const QString where =
+            QString("%1 %2 over %3").arg(editor->metaObject()->className(), editor->objectName(), rows.tableName());
+        reportUnknownField(where.simplified(), field);
+    };
+    QObject::connect(&rows, &RowSet::reset, editor, update);
+    QObject::connect(&rows, &RowSet::currentChanged, editor, update);
+    QObject::connect(&rows, &RowSet::rowChanged, editor, [&rows, update](int position) {
+        if (position == rows.position()) update();
     });
-    show();
+    update();
 }
 
 QString refusal(FieldType type, const QString& text) {
@@ -33,7 +45,7 @@ FieldEdit::FieldEdit(RowSet& rows, const QString& field, Prompter& prompter, QWi
     : QLineEdit(parent), rows_(rows), field_(field), prompter_(prompter) {
     const int index = rows.fieldIndex(field);
     if (index >= 0 && rows.field(index).width > 0) setMaxLength(rows.field(index).width);
-    follow(rows, this, [this] {
+    follow(rows, this, field, [this] {
         if (!typed_) showValue();
     });
     connect(this, &QLineEdit::textEdited, this, [this] {
@@ -89,7 +101,7 @@ void FieldEdit::focusOutEvent(QFocusEvent* event) {
 
 FieldTextEdit::FieldTextEdit(RowSet& rows, const QString& field, QWidget* parent)
     : QPlainTextEdit(parent), rows_(rows), field_(field) {
-    follow(rows, this, [this] {
+    follow(rows, this, field, [this] {
         const QString stored = rows_.value(field_).toString();
         if (toPlainText() == stored) return;
         const QSignalBlocker block(this);
@@ -105,7 +117,7 @@ FieldTextEdit::FieldTextEdit(RowSet& rows, const QString& field, QWidget* parent
 
 FieldCheckBox::FieldCheckBox(const QString& text, RowSet& rows, const QString& field, QWidget* parent)
     : QCheckBox(text, parent), rows_(rows), field_(field) {
-    follow(rows, this, [this] {
+    follow(rows, this, field, [this] {
         const QSignalBlocker block(this);
         setChecked(rows_.value(field_).toBool());
     });
@@ -117,7 +129,7 @@ FieldCheckBox::FieldCheckBox(const QString& text, RowSet& rows, const QString& f
 FieldSpinBox::FieldSpinBox(RowSet& rows, const QString& field, int minimum, int maximum, QWidget* parent)
     : QSpinBox(parent), rows_(rows), field_(field) {
     setRange(minimum, maximum);
-    follow(rows, this, [this] {
+    follow(rows, this, field, [this] {
         const QSignalBlocker block(this);
         setValue(rows_.value(field_).toInt());
     });

@@ -3,11 +3,14 @@
 #include "database/schema.h"
 
 #include <QDateTime>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
+
+Q_LOGGING_CATEGORY(fieldNames, "quorvel.fields")
 
 // Null sorts first; numbers by value, dates by time, text without regard to
 // case, as the Jet engine ordered them.
@@ -33,10 +36,14 @@ int compareValues(const QVariant& a, const QVariant& b, bool caseInsensitive = t
 
 }  // namespace
 
+void reportUnknownField(const QString& where, const QString& name) {
+    qCCritical(fieldNames).noquote() << QString("%1: no field \"%2\"").arg(where, name);
+}
+
 // ------------------------------------------------------------------ RowView
 
 QVariant RowView::value(const QString& field) const {
-    const int index = set_->fieldIndex(field);
+    const int index = set_->namedIndex(field);
     return index < 0 ? QVariant() : value(index);
 }
 
@@ -162,6 +169,8 @@ void RowSet::load() {
                 if (index.unique)
                     for (const QString& column : index.columns)
                         if (const int k = fieldIndex(column); k >= 0 && !keyFields_.contains(k)) keyFields_.append(k);
+        reported_.clear();
+        checkNames();
     }
 
     rows_.clear(count);
@@ -249,8 +258,41 @@ int RowSet::fieldIndex(const QString& name) const {
 
 RowSet::Field& RowSet::field(const QString& name) {
     const int i = fieldIndex(name);
-    Q_ASSERT_X(i >= 0, "RowSet::field", qPrintable(name));
-    return fields_[i];
+    if (i >= 0) return fields_[i];
+    reportUnknownField(description(), name);
+    unknownField_ = Field();
+    unknownField_.name = name;
+    return unknownField_;
+}
+
+QString RowSet::description() const {
+    return "row set " + (table_.isEmpty() ? query_.simplified().left(80) : table_);
+}
+
+int RowSet::namedIndex(const QString& name) const {
+    const int index = fieldIndex(name);
+    // Before the first read no name is known yet; after it, each unknown one is told once.
+    if (index < 0 && dataFieldCount_ > 0 && !reported_.contains(name.toLower())) {
+        reported_.insert(name.toLower());
+        reportUnknownField(description(), name);
+    }
+    return index;
+}
+
+// The names the window gave before the fields were read: lookups' keys and
+// results, change handlers and validators.
+void RowSet::checkNames() const {
+    for (const Field& f : fields_)
+        if (f.kind == FieldKind::Lookup) checkLookup(f);
+    for (auto it = changeHandlers_.keyBegin(); it != changeHandlers_.keyEnd(); ++it) namedIndex(*it);
+    for (auto it = validators_.keyBegin(); it != validators_.keyEnd(); ++it) namedIndex(*it);
+}
+
+void RowSet::checkLookup(const Field& lookup) const {
+    namedIndex(lookup.keyField);
+    if (!lookup.lookupSet) return;
+    lookup.lookupSet->namedIndex(lookup.lookupKey);
+    lookup.lookupSet->namedIndex(lookup.lookupResult);
 }
 
 void RowSet::addCalculatedField(const QString& name, std::function<QVariant(const RowView&)> calculate) {
@@ -274,6 +316,7 @@ void RowSet::addLookupField(const QString& name, const QString& keyField, RowSet
     f.lookupKey = lookupKey;
     f.lookupResult = lookupResult;
     fields_.append(f);
+    checkLookup(f);
     // The looked-up rows may change in their own window; forget the index then.
     auto forget = [this, lookupSet] { lookupIndex_.remove(lookupSet); };
     connect(lookupSet, &RowSet::reset, this, forget);
@@ -283,15 +326,17 @@ void RowSet::addLookupField(const QString& name, const QString& keyField, RowSet
 }
 
 void RowSet::setValidator(const QString& field, std::function<bool(const QVariant&)> validator) {
+    namedIndex(field);
     validators_.insert(field.toLower(), std::move(validator));
 }
 
 bool RowSet::converts(const QString& field, const QVariant& value) const {
-    const int index = fieldIndex(field);
+    const int index = namedIndex(field);
     return index >= 0 && convert(fields_[index], value).has_value();
 }
 
 void RowSet::onFieldChange(const QString& field, std::function<void()> handler) {
+    namedIndex(field);
     changeHandlers_.insert(field.toLower(), std::move(handler));
 }
 
@@ -303,20 +348,21 @@ QVariant RowSet::fieldValue(int stored, int field) const {
         return stored == kBuffer ? buffer_.value(field) : QVariant();
     case FieldKind::Calculated: return f.calculate ? f.calculate(RowView(this, stored)) : QVariant();
     case FieldKind::Lookup: {
-        const int keyField = fieldIndex(f.keyField);
+        if (!f.lookupSet) return {};
+        const int keyField = namedIndex(f.keyField);
         const QVariant key = keyField < 0 ? QVariant() : fieldValue(stored, keyField);
-        if (key.isNull() || !f.lookupSet) return {};
+        const int keyColumn = f.lookupSet->namedIndex(f.lookupKey);
+        const int resultColumn = f.lookupSet->namedIndex(f.lookupResult);
+        if (key.isNull() || keyColumn < 0 || resultColumn < 0) return {};
         auto found = lookupIndex_.find(f.lookupSet);
         if (found == lookupIndex_.end()) {
             QHash<QString, int> index;
-            const int keyColumn = f.lookupSet->fieldIndex(f.lookupKey);
             for (int i = 0; i < f.lookupSet->rows_.rowCount(); ++i)
-                index.insert(f.lookupSet->rows_.value(i, keyColumn).toString().toLower(), i);
+                index.insert(f.lookupSet->fieldValue(i, keyColumn).toString().toLower(), i);
             found = lookupIndex_.insert(f.lookupSet, index);
         }
         const int row = found->value(key.toString().toLower(), -1);
-        return row < 0 ? QVariant()
-                       : f.lookupSet->rows_.value(row, f.lookupSet->fieldIndex(f.lookupResult));
+        return row < 0 ? QVariant() : f.lookupSet->fieldValue(row, resultColumn);
     }
     }
     return {};
@@ -329,7 +375,7 @@ int RowSet::storedAt(int position) const {
 }
 
 QVariant RowSet::value(const QString& field) const {
-    const int index = fieldIndex(field);
+    const int index = namedIndex(field);
     return index < 0 ? QVariant() : fieldValue(storedAt(current_), index);
 }
 
@@ -372,7 +418,7 @@ std::optional<QVariant> RowSet::convert(const Field& f, const QVariant& value) c
 }
 
 bool RowSet::setValue(const QString& fieldName, const QVariant& value) {
-    const int index = fieldIndex(fieldName);
+    const int index = namedIndex(fieldName);
     if (!isEditing() || index < 0 || fields_[index].kind != FieldKind::Data) return false;
     const std::optional<QVariant> converted = convert(fields_[index], value);
     if (!converted) return false;
@@ -582,7 +628,7 @@ bool RowSet::remove() {
 bool RowSet::locate(const QStringList& fieldNames, const QVariantList& values, LocateOptions options) {
     QList<int> indexes;
     for (const QString& name : fieldNames) {
-        const int i = fieldIndex(name);
+        const int i = namedIndex(name);
         if (i < 0) return false;
         indexes.append(i);
     }
@@ -607,7 +653,7 @@ bool RowSet::setSort(const QString& sortText) {
     QList<QPair<int, bool>> keys;
     for (const QString& part : sortText.split(',', Qt::SkipEmptyParts)) {
         const QStringList words = part.simplified().split(' ');
-        const int index = fieldIndex(words.value(0));
+        const int index = namedIndex(words.value(0));
         if (index < 0 || fields_[index].kind != FieldKind::Data) return false;
         const QString direction = words.value(1).toUpper();
         if (!direction.isEmpty() && direction != "ASC" && direction != "DESC") return false;
@@ -648,7 +694,7 @@ bool RowSet::setFilterText(const QString& text) {
     while (!rest.trimmed().isEmpty()) {
         const auto m = term.match(rest);
         if (!m.hasMatch()) return false;
-        if (fieldIndex(m.captured(1)) < 0) return false;
+        if (namedIndex(m.captured(1)) < 0) return false;
         terms.append({m.captured(1), m.capturedStart(2) >= 0 ? QVariant(m.captured(2).replace("''", "'"))
                                                               : QVariant(m.captured(3).toDouble())});
         rest = rest.mid(m.capturedEnd());
@@ -668,7 +714,7 @@ QString RowSet::filterText(const QString& field, const QString& value) {
 }
 
 double RowSet::sum(const QString& field, bool visibleOnly) const {
-    const int index = fieldIndex(field);
+    const int index = namedIndex(field);
     if (index < 0) return 0;
     const int editing = isEditing() && current_ >= 0 ? view_[current_] : -2;
     double total = 0;

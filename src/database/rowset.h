@@ -4,6 +4,7 @@
 #include "database/database.h"
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QVariant>
 
@@ -11,6 +12,12 @@
 #include <optional>
 
 class RowSet;
+
+// A field name a row set, a grid column or a bound box does not know is a
+// mistake in the window that named it. It is told here, as a critical message
+// of the logging category "quorvel.fields" naming where it was given, and the
+// program goes on as if the field were always Null.
+void reportUnknownField(const QString& where, const QString& name);
 
 // Read access to one row of a RowSet, data, calculated and lookup fields alike.
 class RowView {
@@ -101,9 +108,12 @@ public:
     QString tableName() const { return table_; }
 
     // Fields: the data fields of the source, then calculated and lookup fields.
+    // Every other call that takes a field name reports a name the row set
+    // does not know once it has read its fields (see reportUnknownField).
     int fieldCount() const { return int(fields_.size()); }
     int fieldIndex(const QString& name) const;  // without regard to case; -1 when unknown
     const Field& field(int index) const { return fields_[index]; }
+    // An unknown name is reported and gives a field that belongs to no row.
     Field& field(const QString& name);
     void addCalculatedField(const QString& name, std::function<QVariant(const RowView&)> calculate);
     void addLookupField(const QString& name, const QString& keyField, RowSet* lookupSet, const QString& lookupKey,
@@ -180,6 +190,10 @@ private:
     static constexpr int kNoRow = -2;   // no row: every value is Null
     QVariant fieldValue(int stored, int field) const;
     int storedAt(int position) const;
+    int namedIndex(const QString& name) const;
+    void checkNames() const;
+    void checkLookup(const Field& lookup) const;
+    QString description() const;
     QString sourceSql() const;
     bool unchangedSinceRead() const;
     void load();
@@ -226,4 +240,6 @@ private:
     QHash<QString, std::function<void()>> changeHandlers_;  // by lower-case field name
     QHash<QString, std::function<bool(const QVariant&)>> validators_;  // likewise
     mutable QHash<const RowSet*, QHash<QString, int>> lookupIndex_;
+    mutable QSet<QString> reported_;  // unknown names told already, in lower case
+    Field unknownField_;              // what field() gives for an unknown name
 };

@@ -1,6 +1,7 @@
 #include "database/rowset.h"
 #include "support/scriptedprompter.h"
 #include "support/testdatabase.h"
+#include "support/unknownfieldreports.h"
 
 #include <QFile>
 
@@ -403,6 +404,66 @@ TEST_F(RowSetTest, CalculatedLookupAndChangeHooks) {
     categories.setValue("Mc", "鞋类");
     categories.post();
     EXPECT_EQ(r.value("lbmc").toString(), "鞋类") << "a changed category shows at once";
+}
+
+// A name the row set does not know is the window's mistake: told once, as
+// soon as the fields are read, whether it was given before or after; the row
+// set goes on as if the field were always Null.
+TEST_F(RowSetTest, UnknownFieldNamesAreReportedOnce) {
+    RowSet categories(t.db());
+    categories.setTable("ASPLB", "Bm");
+    categories.open();
+    struct Case {
+        const char* what;
+        std::function<void(RowSet&)> beforeOpen, afterOpen;
+        QStringList reported;
+    };
+    const QString goods = R"(row set ASPKM: no field "nosuch")";
+    const Case cases[] = {
+        {"known names only", [&](RowSet& r) { r.addLookupField("lbmc", "Splb", &categories, "Bm", "Mc"); },
+         [](RowSet& r) {
+             r.value("Spbm");
+             r.rowAt(0).value("lbmc");
+             r.edit();
+             r.setValue("Spmc", "x");
+             r.locate("Spbm", "C3");
+         },
+         {}},
+        {"a value asked for twice", [](RowSet&) {},
+         [](RowSet& r) {
+             EXPECT_TRUE(r.value("nosuch").isNull());
+             r.value("NoSuch");
+         },
+         {goods}},
+        {"a row's value", [](RowSet&) {}, [](RowSet& r) { EXPECT_TRUE(r.rowAt(0).value("nosuch").isNull()); }, {goods}},
+        {"a value set", [](RowSet&) {},
+         [](RowSet& r) {
+             r.edit();
+             EXPECT_FALSE(r.setValue("nosuch", 1));
+         },
+         {goods}},
+        {"a caption given", [](RowSet&) {}, [](RowSet& r) { r.field("nosuch").caption = "无"; }, {goods}},
+        {"a lookup's key field, given before the fields were read",
+         [&](RowSet& r) { r.addLookupField("lbmc", "nosuch", &categories, "Bm", "Mc"); },
+         [](RowSet& r) { EXPECT_TRUE(r.value("lbmc").isNull()); }, {goods}},
+        {"a lookup's result in the looked-up rows", [](RowSet&) {},
+         [&](RowSet& r) {
+             r.addLookupField("lbmc", "Splb", &categories, "Bm", "nosuch");
+             EXPECT_TRUE(r.value("lbmc").isNull());
+         },
+         {R"(row set ASPLB: no field "nosuch")"}},
+        {"a change handler, given before the fields were read",
+         [](RowSet& r) { r.onFieldChange("nosuch", [] {}); }, [](RowSet&) {}, {goods}},
+    };
+    for (const Case& c : cases) {
+        UnknownFieldReports told;
+        RowSet r(t.db());
+        r.setTable("ASPKM", "Spbm");
+        c.beforeOpen(r);
+        r.open();
+        c.afterOpen(r);
+        EXPECT_EQ(told.reports, c.reported) << c.what;
+    }
 }
 
 TEST_F(RowSetTest, RefreshRereadsAndStaysOnTheSameRow) {

@@ -200,6 +200,7 @@ RowSetModel::RowSetModel(RowSet& rows, QList<GridColumn>& columns, QObject* pare
         beginResetModel();
         indicated_ = rows_.position();
         endResetModel();
+        checkColumns();
     });
     connect(&rows, &RowSet::rowChanged, this, [this](int row) {
         if (row >= 0) emit dataChanged(index(row, 0), index(row, columnCount() - 1));
@@ -231,6 +232,27 @@ RowSetModel::RowSetModel(RowSet& rows, QList<GridColumn>& columns, QObject* pare
 void RowSetModel::columnsChanged() {
     beginResetModel();
     endResetModel();
+    checkColumns();
+}
+
+void RowSetModel::checkColumns() {
+    if (!rows_.isOpen()) return;
+    const QString where =
+        QString("grid %1 over %2").arg(parent() ? parent()->objectName() : QString(), rows_.tableName()).simplified();
+    auto check = [&](const RowSet& set, const QString& name) {
+        if (set.fieldIndex(name) < 0 && !told_.contains(name.toLower())) {
+            told_.insert(name.toLower());
+            reportUnknownField(where, name);
+        }
+    };
+    for (const GridColumn& c : columns_) {
+        check(rows_, c.field);
+        // A lookup column's drop-down lists fields of the looked-up rows.
+        const int field = rows_.fieldIndex(c.field);
+        const RowSet* looked = field < 0 ? nullptr : rows_.field(field).lookupSet;
+        if (looked && looked->isOpen())
+            for (const QString& name : c.dropDownFields) check(*looked, name);
+    }
 }
 
 int RowSetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_.recordCount(); }

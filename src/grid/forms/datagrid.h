@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QSet>
 #include <QTableView>
 
 #include <functional>
@@ -45,6 +46,9 @@ struct GridColumn {
 class RowSetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // A column naming a field the row set does not know is reported once,
+    // when the row set has its fields (columns are often added before it is
+    // opened); the column stays empty.
     RowSetModel(RowSet& rows, QList<GridColumn>& columns, QObject* parent = nullptr);
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -62,9 +66,12 @@ public:
     bool readOnly = false;
 
 private:
+    void checkColumns();
+
     RowSet& rows_;
     QList<GridColumn>& columns_;
     int indicated_ = -1;  // the row whose header shows the current row's indicator
+    QSet<QString> told_;  // unknown names reported already, in lower case
 };
 
 class DataGrid : public QTableView, public PendingEdit {

@@ -1,10 +1,12 @@
 #include "database/rowset.h"
 #include "grid/exportwriters.h"
+#include "dataaware/fieldeditors.h"
 #include "grid/forms/datagrid.h"
 #include "grid/forms/gridprinter.h"
 #include "shell/inifile.h"
 #include "support/scriptedprompter.h"
 #include "support/testdatabase.h"
+#include "support/unknownfieldreports.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -260,6 +262,35 @@ TEST_F(DataGridTest, RowColoursAndPositionText) {
     QObject::connect(&grid, &DataGrid::positionTextChanged, [&](const QString& t) { position = t; });
     rows.last();
     EXPECT_EQ(position, "3/3");
+}
+
+// Names the row set does not know, given to a grid column or a bound box,
+// are told once each: when the row set has read its fields if they were
+// given before, at once if after.
+TEST_F(DataGridTest, ColumnsAndBoxesNamingUnknownFieldsAreReported) {
+    UnknownFieldReports told;
+    RowSet unopened(t.db());
+    unopened.setTable("ASPKM", "Spbm");
+    DataGrid early(unopened, prompter);
+    early.setObjectName("dbgEarly");
+    early.addColumn("Spbm", "商品编码");
+    early.addColumn("Pfdjx", "批发价");
+    FieldCheckBox earlyBox("停用", unopened, "nosuch");
+    earlyBox.setObjectName("chkEarly");
+    EXPECT_EQ(told.reports, QStringList()) << "nothing is known before the fields are read";
+    unopened.open();
+    unopened.setSort("Spbm  DESC");
+
+    grid.setObjectName("dbgLate");
+    grid.addColumn("Xsdjx", "零售价");
+    grid.applyColumns();
+    FieldEdit lateBox(rows, "Spmcx", prompter);
+    rows.next();
+    EXPECT_TRUE(lateBox.text().isEmpty());
+    EXPECT_EQ(told.reports, (QStringList{R"(grid dbgEarly over ASPKM: no field "Pfdjx")",
+                                         R"(FieldCheckBox chkEarly over ASPKM: no field "nosuch")",
+                                         R"(grid dbgLate over ASPKM: no field "Xsdjx")",
+                                         R"(FieldEdit over ASPKM: no field "Spmcx")"}));
 }
 
 // The current row's indicator: each move, edit or new row repaints the row
