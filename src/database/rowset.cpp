@@ -2,6 +2,7 @@
 
 #include "database/schema.h"
 
+#include <QCollator>
 #include <QDateTime>
 #include <QLoggingCategory>
 #include <QRegularExpression>
@@ -207,13 +208,19 @@ void RowSet::rebuildView() {
     for (int i = 0; i < rows_.rowCount(); ++i)
         if (!filter_ || filter_(RowView(this, i))) view_.append(i);
     if (sortKeys_.isEmpty()) return;
-    // Sort keys are taken out of the rows once (text folded to lower case
-    // once), so the comparisons of a large list stay cheap.
+    // Sort keys are taken out of the rows once, so the comparisons of a large
+    // list stay cheap. Text sorts as Chinese readers order it (by pinyin,
+    // then Latin letters without regard to case), numbers by value, empty first.
     struct Key {
         bool null = true;
         double number = 0;
-        QString text;
+        std::optional<QCollatorSortKey> text;
     };
+    static const QCollator chinese = [] {
+        QCollator c(QLocale(QLocale::Chinese, QLocale::China));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
     QList<QList<Key>> keys;
     for (const auto& [field, ascending] : sortKeys_) {
         QList<Key> column(rows_.rowCount());
@@ -228,7 +235,7 @@ void RowSet::rebuildView() {
             case QMetaType::Int:
             case QMetaType::Bool: k.number = v.toDouble(); break;
             case QMetaType::QDateTime: k.number = double(v.toDateTime().toSecsSinceEpoch()); break;
-            default: k.text = v.toString().toLower();
+            default: k.text = chinese.sortKey(v.toString());
             }
         }
         keys.append(std::move(column));
@@ -240,7 +247,7 @@ void RowSet::rebuildView() {
             int c = 0;
             if (x.null || y.null) c = x.null == y.null ? 0 : (x.null ? -1 : 1);
             else if (x.number != y.number) c = x.number < y.number ? -1 : 1;
-            else c = x.text.compare(y.text);
+            else if (x.text && y.text) c = x.text->compare(*y.text);
             if (c != 0) return sortKeys_[s].second ? c < 0 : c > 0;
         }
         return false;

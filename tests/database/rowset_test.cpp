@@ -258,6 +258,34 @@ TEST_F(RowSetTest, RowsAreWrittenByKeyNeverOverAnotherWorkstationsChange) {
     EXPECT_EQ(other.scalar("select count(*) from ASPLB where Bm = '01'").toInt(), 0);
 }
 
+// A title click orders names as Chinese readers look them up, by pinyin,
+// Latin names after them without regard to case (the Chinese collation's
+// order), numbers by value, and empty values first.
+TEST_F(RowSetTest, TextSortsInPinyinOrderNumbersByValue) {
+    t.db().exec("delete from ASPKM");
+    const struct {
+        const char* code;
+        const char* name;
+        double price;
+    } goods[] = {{"G1", "足球", 9},    {"G2", "帆布鞋", 100}, {"G3", "板鞋", 20},  {"G4", "儿童鞋", 5.5},
+                 {"G5", "阿迪跑鞋", 10}, {"G6", "跑步鞋", 1000}, {"G7", "nike", 3}, {"G8", "Adidas", 4}};
+    for (const auto& g : goods)
+        t.db().exec("insert into ASPKM (Spbm, Spmc, Xsdj) values (:c, :n, :p)", {{"c", g.code}, {"n", g.name}, {"p", g.price}});
+    t.db().exec("insert into ASPKM (Spbm) values ('G9')");
+    RowSet r(t.db());
+    r.setTable("ASPKM", "Spbm");
+    r.open();
+    auto column = [&r](const char* field) {
+        QStringList out;
+        for (int p = 0; p < r.recordCount(); ++p) out.append(r.rowAt(p).value(field).toString());
+        return out;
+    };
+    ASSERT_TRUE(r.setSort("Spmc  ASC"));
+    EXPECT_EQ(column("Spmc"), (QStringList{"", "阿迪跑鞋", "板鞋", "儿童鞋", "帆布鞋", "跑步鞋", "足球", "Adidas", "nike"}));
+    ASSERT_TRUE(r.setSort("Xsdj  DESC"));
+    EXPECT_EQ(column("Spbm"), (QStringList{"G6", "G2", "G3", "G5", "G1", "G4", "G8", "G7", "G9"}));
+}
+
 TEST_F(RowSetTest, SortTextAlternatesAndKeepsTheCurrentRow) {
     RowSet r(t.db());
     r.setTable("ASPKM", "IDNO");
