@@ -322,7 +322,7 @@ void RowStore::clear(int columns) {
     rows_.clear();
     texts_.clear();
     others_.clear();
-    recentTexts_.assign(size_t(columns) * kRecentTexts, 0);
+    recentTexts_.assign(size_t(columns) * kRecentTexts, {});
 }
 
 std::unique_ptr<std::byte[]> RowStore::newRow() const {
@@ -397,12 +397,16 @@ void RowStore::appendRow(const QVariantList& values) {
 void RowStore::removeRow(int row) { rows_.erase(rows_.begin() + row); }
 
 quint64 RowStore::sharedText(int column, const char* utf8, int size) {
-    const QUtf8StringView bytes(utf8, size);
-    quint32& recent = recentTexts_[size_t(column) * kRecentTexts + qHash(QByteArrayView(utf8, size)) % kRecentTexts];
-    if (recent != 0 && QAnyStringView::equal(bytes, texts_[recent - 1])) return recent - 1;
+    const auto hash = quint32(qHash(QByteArrayView(utf8, size)));
+    RecentText& recent = recentTexts_[size_t(column) * kRecentTexts + hash % kRecentTexts];
+    // Texts are compared only where their hashes agree: a column of codes,
+    // all different, costs little more than reading them.
+    if (recent.text != 0 && recent.hash == hash &&
+        QAnyStringView::equal(QUtf8StringView(utf8, size), texts_[recent.text - 1]))
+        return recent.text - 1;
     texts_.append(QString::fromUtf8(utf8, size));
-    recent = quint32(texts_.size());
-    return recent - 1;
+    recent = {hash, quint32(texts_.size())};
+    return recent.text - 1;
 }
 
 void RowStore::appendFrom(const Statement& statement, int first) {

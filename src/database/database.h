@@ -116,7 +116,11 @@ private:
     // The texts last read in each column, by a hash of their bytes: where the
     // next row holds the same text, its cell takes the same one.
     static constexpr int kRecentTexts = 256;
-    std::vector<quint32> recentTexts_;  // columns × kRecentTexts; text index + 1, 0 for none
+    struct RecentText {
+        quint32 hash = 0;
+        quint32 text = 0;  // index + 1; 0 for none
+    };
+    std::vector<RecentText> recentTexts_;  // columns × kRecentTexts
 };
 
 class Database {
