@@ -605,11 +605,12 @@ bool RowSet::remove() {
         cancel();
         return true;
     }
-    if (state_ == State::Edit) cancel();
-    if (state_ != State::Browse || current_ < 0 || table_.isEmpty()) return false;
+    if (!isEditing() && state_ != State::Browse) return false;
+    if (current_ < 0 || table_.isEmpty()) return false;
+    // Asked first: a No keeps what was typed into the row as well as the row.
     if (hooks.beforeDelete && !hooks.beforeDelete()) return false;
+    if (state_ == State::Edit) cancel();
     const int stored = view_[current_];
-    emit rowAboutToBeRemoved(current_);
     try {
         Params params;
         const QString where = rowCondition(stored, {}, params);
@@ -619,6 +620,7 @@ bool RowSet::remove() {
         hooks.onWriteError(error);
         return false;
     }
+    emit rowAboutToBeRemoved(current_);
     rows_.removeRow(stored);
     rowIds_.remove(stored);
     const int removed = current_;

@@ -204,6 +204,22 @@ TEST_F(RowSetTest, LeavingANewRowNothingWasTypedIntoDropsIt) {
     EXPECT_EQ(r.state(), RowSet::State::Browse);
 }
 
+// A delete answered No keeps the row and what was typed into it.
+TEST_F(RowSetTest, ADeleteRefusedByItsQuestionKeepsTheTypedValues) {
+    RowSet r(t.db());
+    r.setTable("ASPLB", "Bm");
+    r.hooks.beforeDelete = [] { return false; };
+    r.open();
+    r.edit();
+    r.setValue("Mc", "正在输入");
+    EXPECT_FALSE(r.remove());
+    EXPECT_EQ(r.state(), RowSet::State::Edit);
+    EXPECT_EQ(r.value("Mc").toString(), "正在输入");
+    r.hooks.beforeDelete = [] { return true; };
+    EXPECT_TRUE(r.remove());
+    EXPECT_EQ(t.db().scalar("select count(*) from ASPLB").toInt(), 1);
+}
+
 // Two workstations on one book: a save or delete of a row the other one
 // changed, deleted or replaced (a new row taking its engine id) is refused
 // with the message, touches nothing, and the row stays in editing.
@@ -235,8 +251,11 @@ TEST_F(RowSetTest, RowsAreWrittenByKeyNeverOverAnotherWorkstationsChange) {
         r.locate("Bm", "02");
         for (const QString& statement : QString(c.otherDoes).split("; ")) other.exec(statement);
         const auto before = t.db().rows("select rowid, Bm, Mc from ASPLB order by rowid");
+        int going = 0;
+        QObject::connect(&r, &RowSet::rowAboutToBeRemoved, [&going] { ++going; });
         if (c.deleting) {
             EXPECT_FALSE(r.remove()) << c.what;
+            EXPECT_EQ(going, 0) << "a row the delete did not remove is not told as going";
         } else {
             r.edit();
             r.setValue("Mc", "童装");

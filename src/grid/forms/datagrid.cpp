@@ -397,10 +397,11 @@ bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
 bool DataGrid::finishEdit(bool keep) {
     QWidget* editor = openEditor();
     if (!editor) return true;
+    model_->lastEditRefused = false;
     if (keep) commitData(editor);
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     editing_ = QPersistentModelIndex();
-    return true;
+    return !std::exchange(model_->lastEditRefused, false);
 }
 
 void DataGrid::keepHighlightOnCurrentRow() {

@@ -121,8 +121,8 @@ public:
     static QColor unprintedTitleColour();
 
     // The open cell editor, if any: its text goes into the row it was opened
-    // on (keep) or is dropped. A value the field refuses is told and the
-    // cell keeps its old value, so this never holds a command up.
+    // on (keep) or is dropped. A value the field refuses is told, the cell
+    // keeps its old value, and the command does not go on.
     bool finishEdit(bool keep) override;
     bool isEditingCell() const { return openEditor() != nullptr; }
     using QTableView::edit;

@@ -94,7 +94,7 @@ void ChildShortcuts::install() {
 bool ChildShortcuts::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() != Qt::AltModifier || key->isAutoRepeat()) return false;
+    if (key->modifiers() != Qt::AltModifier) return false;
     ChildWindow* child = childOf(watched);
     if (!child) return false;
     if (event->type() == QEvent::ShortcutOverride) {
@@ -107,6 +107,8 @@ bool ChildShortcuts::eventFilter(QObject* watched, QEvent* event) {
     }
     if (takenKey_ != key->key()) return false;
     takenKey_ = 0;
+    // A letter held down acts once; its repeats are only kept from the menu.
+    if (key->isAutoRepeat()) return true;
     const QList<Target> targets = targetsOf(child, key->key());
     if (targets.size() == 1) reach(targets.first());
     else focusNext(child, targets);

@@ -219,6 +219,15 @@ TEST_F(KeyboardPathsTest, CellEditorsStopTooLongTextAndRefuseLettersInNumbers) {
     EXPECT_TRUE(window.dbspk.value("Xsdj").isNull());
     EXPECT_EQ(window.dbspk.state(), RowSet::State::Insert);
     EXPECT_EQ(window.dbspk.value("Spbm").toString(), QString(16, 'X'));
+
+    // The same letters when Alt+O comes with the cell still open: told, and
+    // nothing is saved with the old value in their place.
+    prompter.messages.clear();
+    typeInto(grid, window.dbspk.position(), "Xsdj", "3x");
+    alt('O');
+    EXPECT_EQ(prompter.messages, QStringList{"'3x' 不是有效的值"});
+    EXPECT_EQ(window.dbspk.state(), RowSet::State::Insert) << "the save did not go on";
+    EXPECT_EQ(dbm.dbapp.scalar("select count(*) from ASPKM").toInt(), 2);
 }
 
 // In the main window: the goods window's own Alt letters win over the main
@@ -237,6 +246,11 @@ TEST_F(KeyboardPathsTest, AChildWindowsAltLettersWinOverTheMainMenu) {
 
     window->dbspk.first();
     window->findText->setFocus();
+    // Held down, the letter's repeats stay the window's too.
+    QTest::simulateEvent(window->findText, true, Qt::Key_B, Qt::AltModifier, "b", true);
+    QApplication::processEvents();
+    EXPECT_FALSE(main.menu("MenuCx")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), window->findText);
     alt('B');  // 导出[&B] and 查找[&B]; the main menu has 综合查询[&B]
     EXPECT_FALSE(main.menu("MenuCx")->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), window->findChild<QPushButton*>("btnFind"));
