@@ -269,7 +269,8 @@ Database::ChangeStamp Database::changeStamp() const {
         if (rc != SQLITE_ROW) fail(rc);
         return value;
     };
-    return {opening_, sqlite3_total_changes(db_), pragma("pragma data_version"), pragma("pragma schema_version")};
+    return {opening_, sqlite3_total_changes(db_), pragma("pragma data_version"), pragma("pragma schema_version"),
+            rollbacks_};
 }
 
 int Database::exec(const QString& jetSql, const Params& params) {
@@ -302,6 +303,7 @@ Database::Transaction::Transaction(Database& db) : db_(db) { db_.exec("begin"); 
 
 Database::Transaction::~Transaction() {
     if (!done_) {
+        db_.noteRollback();
         try {
             db_.exec("rollback");
         } catch (const DbError&) {

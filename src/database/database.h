@@ -180,17 +180,21 @@ public:
         int ownChanges = 0;
         int othersVersion = 0;
         int schemaVersion = 0;
+        int rollbacks = 0;  // the engine's count of own changes does not go back on a rollback
         bool operator==(const ChangeStamp&) const = default;
     };
     ChangeStamp changeStamp() const;
 
     sqlite3* handle() const { return db_; }
+    // What a rolled-back transaction undid may have been read meanwhile.
+    void noteRollback() { ++rollbacks_; }
     [[noreturn]] void fail(int rc) const;
 
 private:
     void openFile(const QString& path, const QByteArray& key, bool mustExist);
 
     sqlite3* db_ = nullptr;
+    int rollbacks_ = 0;
     QString path_;
     quint64 opening_ = 0;
 };

@@ -572,6 +572,19 @@ TEST_F(RowSetTest, RefreshRereadsOnlyWhenTheBookChanged) {
         EXPECT_EQ(r.rowAt(0).value("Spmc").toString(), c.shownName) << c.what;
     }
 
+    // Rows read inside a transaction that is then rolled back are read again.
+    {
+        auto transaction = std::make_unique<Database::Transaction>(t.db());
+        t.db().exec("update ASPKM set Spmc = 'undone' where Spbm = 'a1'");
+        RowSet r(t.db());
+        r.setTable("ASPKM", "Spbm");
+        r.open();
+        EXPECT_EQ(r.rowAt(0).value("Spmc").toString(), "undone");
+        transaction.reset();
+        r.refresh();
+        EXPECT_EQ(r.rowAt(0).value("Spmc").toString(), "Alpha");
+    }
+
     // The same rows under other parameters are another read, written or not.
     RowSet q(t.db());
     q.setQuery("select spbm from aspkm where splb = :lb");
