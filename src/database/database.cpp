@@ -229,6 +229,9 @@ void Database::openFile(const QString& path, const QByteArray& key, bool mustExi
     sqlite3* handle = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    // What a rollback undid (a transaction's, the engine's own after a
+    // failure, one typed in the SQL console) may have been read meanwhile.
+    if (rc == SQLITE_OK) sqlite3_rollback_hook(handle, [](void* self) { ++static_cast<Database*>(self)->rollbacks_; }, this);
     if (rc == SQLITE_OK && !key.isEmpty()) rc = sqlite3_key(handle, key.constData(), int(key.size()));
     // The key is only checked when the file is first read.
     if (rc == SQLITE_OK) rc = sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
@@ -303,7 +306,6 @@ Database::Transaction::Transaction(Database& db) : db_(db) { db_.exec("begin"); 
 
 Database::Transaction::~Transaction() {
     if (!done_) {
-        db_.noteRollback();
         try {
             db_.exec("rollback");
         } catch (const DbError&) {

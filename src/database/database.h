@@ -186,8 +186,6 @@ public:
     ChangeStamp changeStamp() const;
 
     sqlite3* handle() const { return db_; }
-    // What a rolled-back transaction undid may have been read meanwhile.
-    void noteRollback() { ++rollbacks_; }
     [[noreturn]] void fail(int rc) const;
 
 private:

@@ -376,7 +376,11 @@ void DataGrid::followRowSet() {
     // text to the row that takes the place.
     connect(&rows_, &RowSet::rowAboutToBeRemoved, this, [this](int position) {
         if (openEditor() && editing_.row() == position) finishEdit(false);
+        removing_ = true;
     });
+    // Meanwhile the view moves its own cursor off the row going; the row set
+    // has chosen its current row already and tells it afterwards.
+    connect(&rows_, &RowSet::rowRemoved, this, [this] { removing_ = false; });
     connect(&rows_, &RowSet::reset, this, toCurrent);
     auto refreshFooter = [this] { footer_->update(); };
     for (auto signal : {&RowSet::rowChanged, &RowSet::rowInserted, &RowSet::rowRemoved})
@@ -419,7 +423,7 @@ void DataGrid::mousePressEvent(QMouseEvent* event) {
 
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    if (syncing_ || !current.isValid() || current.row() == rows_.position()) return;
+    if (syncing_ || removing_ || !current.isValid() || current.row() == rows_.position()) return;
     // Leaving a row posts it; a refused post keeps the cursor (and the typed values) there.
     if (!rows_.moveTo(current.row())) {
         syncing_ = true;

@@ -154,6 +154,7 @@ private:
     EnterMode enterMode_ = EnterMode::Default;
     int wrapColumn_ = 0;
     bool syncing_ = false;
+    bool removing_ = false;  // a row is being taken out of the view
     QPersistentModelIndex editing_;  // the cell the open editor belongs to
 };
 
