@@ -58,9 +58,8 @@ void GoodsCatalogue::newRowDefaults() {
 
 bool GoodsCatalogue::saveCheck() {
     if (!masterdata::codeGiven(goods_, "Spbm", prompter_)) return false;
-    const QStringList sizeColumns = schema::sizeSlotColumns("kcsl");
     masterdata::nullsToZero(goods_, {"Kcsl"});
-    for (const QString& slot : sizeColumns)
+    for (const QString& slot : schema::sizeSlotColumns("kcsl"))
         if (goods_.value(slot).isNull()) goods_.setValue(slot, 0);
     if (goods_.value("Kcsl").toDouble() == sizeSlotSum(goods_, "kcsl", slotsInUse_())) return true;
     prompter_.message("配码数量与总计数量不一致，请进行纠正！");
