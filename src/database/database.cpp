@@ -302,20 +302,33 @@ QList<QVariantList> Database::rows(const QString& jetSql, const Params& params) 
 
 qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
-Database::Transaction::Transaction(Database& db) : db_(db) { db_.exec("begin"); }
+bool Database::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
+
+Database::Transaction::Transaction(Database& db) : db_(db) {
+    if (db_.inTransaction()) {
+        savepoint_ = QString("unit%1").arg(++db_.savepoints_);
+        db_.exec("savepoint " + savepoint_);
+    } else {
+        db_.exec("begin");
+    }
+}
 
 Database::Transaction::~Transaction() {
-    if (!done_) {
-        try {
+    if (done_) return;
+    try {
+        if (savepoint_.isEmpty()) {
             db_.exec("rollback");
-        } catch (const DbError&) {
-            // The engine already rolled back (e.g. after a full disk); nothing left to undo.
+        } else {
+            db_.exec("rollback to " + savepoint_);
+            db_.exec("release " + savepoint_);
         }
+    } catch (const DbError&) {
+        // The engine already rolled back (e.g. after a full disk); nothing left to undo.
     }
 }
 
 void Database::Transaction::commit() {
-    db_.exec("commit");
+    db_.exec(savepoint_.isEmpty() ? QString("commit") : "release " + savepoint_);
     done_ = true;
 }
 

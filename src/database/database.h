@@ -159,6 +159,8 @@ public:
     qint64 lastInsertId() const;
 
     // Scope guard: commits when commit() was called, otherwise rolls back.
+    // Inside another transaction it is a savepoint of it, so a unit of work
+    // (saving a new document with its number) can be part of a larger one.
     class Transaction {
     public:
         explicit Transaction(Database& db);
@@ -167,8 +169,10 @@ public:
 
     private:
         Database& db_;
+        QString savepoint_;  // empty for an outermost transaction
         bool done_ = false;
     };
+    bool inTransaction() const;
 
     // Where the book stands: equal stamps mean nothing was written to it in
     // between, by this connection (rows or table definitions) or by any other
@@ -193,6 +197,7 @@ private:
 
     sqlite3* db_ = nullptr;
     int rollbacks_ = 0;
+    int savepoints_ = 0;
     QString path_;
     quint64 opening_ = 0;
 };

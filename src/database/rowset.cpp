@@ -505,7 +505,14 @@ bool RowSet::post() {
     if (!isEditing()) return state_ == State::Browse;
     if (hooks.beforePost && !hooks.beforePost()) return false;
     try {
-        writeRow();
+        if (hooks.beforeWrite) {
+            Database::Transaction unit(db_);
+            hooks.beforeWrite();
+            writeRow();
+            unit.commit();
+        } else {
+            writeRow();
+        }
     } catch (const DbError& error) {
         if (!hooks.onWriteError) throw;
         hooks.onWriteError(error);

@@ -64,6 +64,11 @@ public:
     struct Hooks {
         std::function<bool()> beforeEdit, beforeInsert, beforePost, beforeDelete;
         std::function<void()> afterInsert;  // new-row defaults go here
+        // Runs with the row's write, in one transaction with it: what must be
+        // written together with the row (a document number taken from its
+        // counter) goes here. It may still set the row's values; a DbError
+        // it throws abandons the save and everything it wrote.
+        std::function<void()> beforeWrite;
         std::function<void()> afterPost, afterDelete, afterScroll;
         // A save or delete the database refused (duplicate key, over-long
         // text, a row another workstation changed…). When unset the error is

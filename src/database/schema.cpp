@@ -211,6 +211,13 @@ const Table* findTable(const QString& name) {
     return nullptr;
 }
 
+QString fitText(const QString& table, const QString& column, const QString& text) {
+    if (const Table* t = findTable(table))
+        for (const Column& c : t->columns)
+            if (c.type == JetType::Text && c.name.compare(column, Qt::CaseInsensitive) == 0) return text.left(c.width);
+    return text;
+}
+
 QStringList indexColumns(const QString& table, const QString& indexName) {
     if (const Table* t = findTable(table))
         for (const Index& i : t->indexes)

@@ -36,6 +36,10 @@ QStringList sizeSlotColumns(const QString& prefix);
 
 const QList<Table>& tables();
 const Table* findTable(const QString& name);  // without regard to case
+// Text cut to the width of a text column, as assigning it to the column's
+// field did: what a ledger copies from a wider column still fits.
+QString fitText(const QString& table, const QString& column, const QString& text);
+
 // The order a named index gives ("Aczqx#PX" -> "logname"); empty when unknown.
 QStringList indexColumns(const QString& table, const QString& indexName);
 
