@@ -60,6 +60,25 @@ expect 0 "8" "$admin" sql "$work/demo" "select sly from system"
 expect 0 "XZ001" "$admin" sql "$work/demo" "select spbm from aspkm where spbm = 'xz001'"
 expect 2 "数据库已经存在" "$admin" demo "$work/demo"
 
+# Posting a saved stock-in document of the demo book, and the refusals, which change nothing.
+d="$work/demo"
+"$admin" sql "$d" "insert into ASPRKD (DJHM, RQ, KHBM, Je, NOTE, BZW) values ('000000001', #2004-03-15#, 'G001', 0, 'n', '1')" >/dev/null
+"$admin" sql "$d" "insert into ASPRKD (DJHM, RQ, KHBM, Je, NOTE, BZW) values ('000000002', #2004-03-15#, 'G001', 0, 'n', '1')" >/dev/null
+"$admin" sql "$d" "insert into ASPRKD (DJHM, RQ, KHBM, Je, NOTE, BZW) values ('000000003', #2004-03-15#, 'G009', 0, 'n', '1')" >/dev/null
+for n in 000000001 000000003; do
+    "$admin" sql "$d" "insert into asprkdd (DJHM, FLBH, Spbm, BzLx, SL, DJ, JBSL, JBDJ, JE, slA) values ('$n', 1, 'XZ001', 12, 1, 10, 12, 10, 120, 12)" >/dev/null
+done
+expect 2 "用法" "$admin" post "$d" rkd
+expect 2 "不认识的单据类别" "$admin" post "$d" xyz 1
+expect 2 "无效的单据,不能记帐！" "$admin" post "$d" rkd 2
+expect 2 "供应商 G009" "$admin" post "$d" rkd 3
+expect 2 "单据 000000009 不存在!" "$admin" post "$d" rkd 9
+expect 0 "0" "$admin" sql "$d" "select count(*) from ASPMXZM"
+expect 0 "已记帐" "$admin" post "$d" rkd 1 --operator 李会计
+expect 0 $'12\t李会计' "$admin" sql "$d" "select a.Kcsl, h.RYJZ from ASPKM a, ASPRKD h where a.Spbm = 'XZ001' and h.DJHM = '000000001'"
+expect 2 "单据已经记帐!" "$admin" post "$d" rkd 000000001
+expect 0 "1" "$admin" sql "$d" "select count(*) from ASPMXZM"
+
 # A book appears only when it is complete: an init stopped half-way (here by
 # the file size limit) leaves no DbVexa.mdb, and a failure leaves no file at all.
 mkdir "$work/cut"
