@@ -2,8 +2,10 @@
 
 #include "admin/forms/admincommands.h"
 #include "masterdata/forms/masterdatacommands.h"
+#include "stockdocs/forms/stockdocscommands.h"
 
 void registerCommands(CommandRegistry& registry) {
     registerAdminCommands(registry);
     registerMasterDataCommands(registry);
+    registerStockDocsCommands(registry);
 }

@@ -105,8 +105,8 @@ void DocumentRules::takeNumber() {
 
 bool DocumentRules::checkHeader() {
     if (parties_.locate("Bm", header_.value(kind_.partyField))) return true;
-    context_.prompter.message(Prompter::lines(missingPartyMessage(), "请重新录入...."));
     if (view.focusHeaderBox) view.focusHeaderBox(kind_.partyField);
+    context_.prompter.message(Prompter::lines(missingPartyMessage(), "请重新录入...."));
     return false;
 }
 
@@ -187,8 +187,8 @@ bool DocumentRules::lineHasGoods() { return findGoods(lines_->value("Spbm").toSt
 
 void DocumentRules::goodsEntered() {
     if (!lineHasGoods()) {
-        context_.prompter.message(unknownGoodsTyped());
         if (view.focusLineColumn) view.focusLineColumn("Spbm");
+        context_.prompter.message(unknownGoodsTyped());
         return;
     }
     // The package size the goods come in; out of range, the line keeps its own.
@@ -221,8 +221,8 @@ bool DocumentRules::lineSlotsMatch(const QString& totalField) {
 
 bool DocumentRules::checkLine() {
     if (!lineHasGoods()) {
-        context_.prompter.message(unknownGoodsSaved());
         if (view.focusLineColumn) view.focusLineColumn("Spbm");
+        context_.prompter.message(unknownGoodsSaved());
         return false;
     }
     return lineSlotsMatch("JBSL");

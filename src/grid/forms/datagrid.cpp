@@ -579,6 +579,7 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void DataGrid::moveAfterEnter() {
+    if (beforeEnterMove) beforeEnterMove();
     const QList<int> visible = visibleColumns();
     if (visible.isEmpty()) return;
     const QModelIndex at = currentIndex();

@@ -97,6 +97,9 @@ public:
     void applySizeSlots(const QString& prefix, int slotsInUse, const QStringList& labels, const QString& group = "尺码");
 
     void setEnterMode(EnterMode mode, int wrapColumn = 0);
+    // Runs first when Enter moves on (document lines: the goods-code column's
+    // own step); the usual move follows from wherever it leaves the cursor.
+    std::function<void()> beforeEnterMove;
     void setReadOnly(bool on);
     void setRowColours(std::function<std::optional<std::pair<QColor, QColor>>(const RowView&)> colours);
 

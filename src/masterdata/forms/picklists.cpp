@@ -17,7 +17,18 @@
 
 namespace {
 
-// OK by double-click or Enter in the grid, as by the button.
+QLineEdit* labelled(QBoxLayout* row, QWidget* owner, const QString& label, const char* objectName) {
+    auto* edit = new QLineEdit(owner);
+    edit->setObjectName(objectName);
+    auto* caption = new QLabel(label, owner);
+    caption->setBuddy(edit);
+    row->addWidget(caption);
+    row->addWidget(edit, 1);
+    return edit;
+}
+
+}  // namespace
+
 void okOnGrid(DataGrid* grid, QDialog* dialog) {
     QObject::connect(grid, &QAbstractItemView::doubleClicked, dialog, &QDialog::accept);
     grid->setEnterMode(DataGrid::EnterMode::Default);
@@ -36,18 +47,6 @@ void okOnGrid(DataGrid* grid, QDialog* dialog) {
     };
     grid->installEventFilter(new EnterAccepts(dialog));
 }
-
-QLineEdit* labelled(QBoxLayout* row, QWidget* owner, const QString& label, const char* objectName) {
-    auto* edit = new QLineEdit(owner);
-    edit->setObjectName(objectName);
-    auto* caption = new QLabel(label, owner);
-    caption->setBuddy(edit);
-    row->addWidget(caption);
-    row->addWidget(edit, 1);
-    return edit;
-}
-
-}  // namespace
 
 // ------------------------------------------------------------ PartyPickList
 

@@ -77,6 +77,9 @@ private:
     Prompter& prompter_;
 };
 
+// Double-click in the grid, or Enter in it (not in a cell being typed), is OK.
+void okOnGrid(DataGrid* grid, QDialog* dialog);
+
 // Step 5 of the calling protocol: the document header or line is put into
 // edit and its code column set to the chosen code; false when it refuses.
 bool takePickedCode(RowSet& target, const QString& field, const QString& code);

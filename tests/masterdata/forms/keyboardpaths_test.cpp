@@ -10,6 +10,7 @@
 #include "masterdata/forms/uxtgys.h"
 #include "masterdata/masterdatarules.h"
 #include "shell/forms/umain.h"
+#include "support/keyboard.h"
 #include "support/modal.h"
 #include "support/openbook.h"
 
@@ -22,32 +23,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Keys go where the focus is, as from a keyboard: typed text, and keys
-// through the shortcut check first (Alt letters).
-void typeText(const QString& text) {
-    for (const QChar c : text) {
-        QWidget* w = QApplication::focusWidget();
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-    }
-}
-void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), modifiers);
-    QApplication::processEvents();  // a cell editor ends on Enter a moment later
-}
-void alt(char letter) { key(Qt::Key_A + (letter - 'A'), Qt::AltModifier); }
-// In a dialog a button's Alt letter is Qt's own: the button flashes, then clicks.
-void altInDialog(char letter) {
-    alt(letter);
-    QTest::qWait(200);
-}
-
-void showActive(QWidget* w) {
-    w->show();
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-}
 
 class KeyboardPathsTest : public testing::Test, protected OpenBook {
 protected:

@@ -1,0 +1,111 @@
+// DocumentWindow: the frame every document window fills in — the header
+// group with its navigator, print, find and post buttons, header boxes and
+// status box; the lines group with its grid and line buttons; the keys; the
+// pickers; printing through the kind's template; the column layout.
+#pragma once
+
+#include "database/rowset.h"
+#include "documents/documentrules.h"
+#include "shell/appcontext.h"
+#include "shell/forms/childwindow.h"
+
+#include <memory>
+
+class DataGrid;
+class FieldEdit;
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+class DocumentWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    struct Captions {
+        QString headerGroup;   // "商品入库单[&1]"
+        QString linesGroup;    // "入库单明细[&2]"
+        QString printHint;     // "打印入库单[F8]"
+        QString reportTitle;   // the template's title when it has none: "入库单打印"
+        QString findCaption;   // "请选择入库单"
+        QString layoutSection; // VexaStyle.INI: "frmsprkdlr"
+    };
+
+    DocumentWindow(const AppContext& context, const DocumentKind& kind, const Captions& captions,
+                   QWidget* parent = nullptr);
+    ~DocumentWindow() override;
+
+    int printCommands() const override { return Print | Preview | Design; }
+    void print() override { printDocument(false); }
+    void preview() override { printDocument(true); }
+    void designReport() override;
+    void activated() override;
+
+    // The cursors, as the templates name them.
+    RowSet dbm;    // headers
+    RowSet dbd;    // the current document's lines
+    RowSet dbspk;  // goods
+    RowSet dbkhk;  // the kind's parties
+
+    DataGrid* dbg01 = nullptr;
+    QLineEdit* ljzbz = nullptr;  // the status box
+    QPushButton* btnpass = nullptr;
+    QPushButton* btnprn = nullptr;
+    QPushButton* btnpreview = nullptr;
+    QPushButton* btnLocate = nullptr;
+    FieldEdit* headerBox(const QString& field) const;
+
+    DocumentRules& rules() { return *rules_; }
+
+protected:
+    // Called by the window's constructor, in this order.
+    void openCursors();                                   // after the subclass set up its lookups
+    void setRules(std::unique_ptr<DocumentRules> rules);  // then the rules
+    // A header box in the grid of boxes; the boxes take the tab order in which they are added.
+    FieldEdit* addHeaderBox(const QString& label, const QString& field, int row, int column, int span = 1);
+    // The party code box: F2, double-click and the picker buttons choose a party.
+    FieldEdit* addPartyBox(const QString& label, const QString& field, int row, int column);
+    // F2 and double-click in the box choose a party.
+    void choosesParty(QWidget* box);
+    // The note box: entering it may fill in the default note.
+    void setNoteBox(QWidget* box);
+    // Finishes the frame: Enter moves through the boxes, the last one into the grid.
+    void finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFocus);
+
+    // The party picker over dbkhk; false when cancelled.
+    virtual bool pickParty() = 0;
+    // The kind's find dialog over dbm.
+    virtual void showFindDialog() = 0;
+    virtual bool goodsEditButton() const { return true; }
+    virtual void documentShown();
+    // Enter on the goods-code column with no code: where the focus goes.
+    virtual QWidget* emptyCodeFocus() const { return newDocumentFocus_; }
+
+    const AppContext context_;
+    const DocumentKind& kind_;
+    const Captions captions_;
+    QGridLayout* headerBoxes_ = nullptr;
+    QList<QPair<QString, FieldEdit*>> boxes_;
+
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildFrame();
+    void printDocument(bool toPreview);
+    void find();
+    void chooseParty();
+    void pickGoods();
+    void newDocument();
+    void enterGrid();
+    QString layoutFile() const;
+
+    std::unique_ptr<DocumentRules> rules_;
+    QGroupBox* upper_ = nullptr;
+    QGroupBox* lower_ = nullptr;
+    QWidget* newDocumentFocus_ = nullptr;
+    QWidget* lastHeaderBox_ = nullptr;
+    QWidget* noteBox_ = nullptr;
+    QList<QWidget*> partyBoxes_;
+    bool enteringGrid_ = false;
+};

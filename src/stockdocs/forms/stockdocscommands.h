@@ -1,0 +1,6 @@
+// The stock documents' commands.
+#pragma once
+
+class CommandRegistry;
+
+void registerStockDocsCommands(CommandRegistry& registry);
