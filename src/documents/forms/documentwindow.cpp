@@ -223,7 +223,6 @@ void DocumentWindow::setRules(std::unique_ptr<DocumentRules> rules) {
         if (dbg01) dbg01->setUpdatesEnabled(text != "正在记帐");
     };
     rules_->install();
-    openCursors();
 
     const SizeSlots& sizes = rules_->sizes();
     if (dbg01) {

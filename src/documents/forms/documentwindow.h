@@ -58,9 +58,11 @@ public:
     DocumentRules& rules() { return *rules_; }
 
 protected:
-    // Called by the window's constructor, in this order.
-    void openCursors();                                   // after the subclass set up its lookups
-    void setRules(std::unique_ptr<DocumentRules> rules);  // then the rules
+    // Called by the window's constructor, in this order: open the cursors
+    // (after adding their lookups), then set captions and formats, the boxes
+    // and columns, finishLayout, and last the rules, which show the last document.
+    void openCursors();
+    void setRules(std::unique_ptr<DocumentRules> rules);
     // A header box in the grid of boxes; the boxes take the tab order in which they are added.
     FieldEdit* addHeaderBox(const QString& label, const QString& field, int row, int column, int span = 1);
     // The party code box: F2, double-click and the picker buttons choose a party.

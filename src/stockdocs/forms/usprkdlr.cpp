@@ -21,6 +21,7 @@ Tfrmsprkdlr::Tfrmsprkdlr(const AppContext& context, QWidget* parent)
     setObjectName("frmsprkdlr");
     setWindowTitle("商品入库单数据录入....");
     dbm.addLookupField("rfkhmc", "KHBM", &dbkhk, "Bm", "Mc");
+    openCursors();
     dbm.field("RQ").displayFormat = "yyyy-mm-dd";
     dbm.field("Je").displayFormat = kMoney;
     for (const auto& [field, caption] : QList<QPair<const char*, const char*>>{
