@@ -152,17 +152,20 @@ FieldEdit* DocumentWindow::addHeaderBox(const QString& label, const QString& fie
     box->setObjectName(field);
     auto* caption = new QLabel(label, upper_);
     caption->setBuddy(box);
+    auto* cell = new QHBoxLayout;
+    cell->setSpacing(2);
+    cell->addWidget(box, 1);
     headerBoxes_->addWidget(caption, row, column * 2, Qt::AlignRight);
-    headerBoxes_->addWidget(box, row, column * 2 + 1, 1, span * 2 - 1);
+    headerBoxes_->addLayout(cell, row, column * 2 + 1, 1, span * 2 - 1);
     if (!boxes_.isEmpty()) setTabOrder(boxes_.last().second, box);
     boxes_.append({field, box});
+    boxCells_.insert(box, cell);
     return box;
 }
 
 FieldEdit* DocumentWindow::addPartyBox(const QString& label, const QString& field, int row, int column) {
     FieldEdit* box = addHeaderBox(label, field, row, column);
     choosesParty(box);
-    auto* pickers = new QHBoxLayout;
     for (const char* name : {"spdkhk", "spdkhk2"}) {
         auto* button = new QToolButton(upper_);
         button->setObjectName(name);
@@ -170,9 +173,8 @@ FieldEdit* DocumentWindow::addPartyBox(const QString& label, const QString& fiel
         button->setToolTip(kPickHint);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, [this] { chooseParty(); });
-        pickers->addWidget(button);
+        boxCells_.value(box)->addWidget(button);
     }
-    headerBoxes_->addLayout(pickers, row, column * 2 + 2);
     return box;
 }
 
@@ -243,6 +245,7 @@ void DocumentWindow::documentShown() {
     const bool open = !dbm.isEmpty() && !rules_->isFrozen();
     btnpass->setEnabled(open);
     if (dbg01) {
+        dbg01->setUpdatesEnabled(true);  // it stops repainting while a posting runs
         dbg01->setReadOnly(!open);
         dbg01->setEnterMode(open ? DataGrid::EnterMode::NextColumnAppend : DataGrid::EnterMode::Default,
                             dbg01->columnIndex("Spbm"));
@@ -338,7 +341,7 @@ void DocumentWindow::printDocument(bool toPreview) {
     if (!rules_->leaveUnsavedLine()) return;
     TemplatePrintJob job;
     job.file = paths::resolve(context_.session.workingDirectory(), "reports/" + kind_.templateFile);
-    job.sources = {"dbd", &dbd, {{"dbm", &dbm}, {"dbd", &dbd}, {"dbspk", &dbspk}, {"System", &context_.dbm.config}}};
+    job.sources = printSources();
     job.printRuleApplies = true;
     job.printRuleOn = context_.session.settings.printRule;
     job.documentStatus = dbm.value("BZW").toString();
@@ -348,10 +351,14 @@ void DocumentWindow::printDocument(bool toPreview) {
     if (dbg01) dbg01->setUpdatesEnabled(true);
 }
 
+reports::DataSources DocumentWindow::printSources() {
+    return {"dbd", &dbd, {{"dbm", &dbm}, {"dbd", &dbd}, {"dbspk", &dbspk}, {"System", &context_.dbm.config}}};
+}
+
 void DocumentWindow::designReport() {
     TemplatePrintJob job;
     job.file = paths::resolve(context_.session.workingDirectory(), "reports/" + kind_.templateFile);
-    job.sources = {"dbd", &dbd, {{"dbm", &dbm}, {"dbd", &dbd}, {"dbspk", &dbspk}, {"System", &context_.dbm.config}}};
+    job.sources = printSources();
     designTemplate(job, context_.prompter, this);
 }
 

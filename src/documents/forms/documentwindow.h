@@ -6,6 +6,7 @@
 
 #include "database/rowset.h"
 #include "documents/documentrules.h"
+#include "reports/reportengine.h"
 #include "shell/appcontext.h"
 #include "shell/forms/childwindow.h"
 
@@ -14,6 +15,7 @@
 class DataGrid;
 class FieldEdit;
 class QGridLayout;
+class QHBoxLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -56,6 +58,9 @@ public:
     FieldEdit* headerBox(const QString& field) const;
 
     DocumentRules& rules() { return *rules_; }
+    // What the kind's template reads: the lines, and the header, goods and
+    // configuration cursors by their names.
+    reports::DataSources printSources();
 
 protected:
     // Called by the window's constructor, in this order: open the cursors
@@ -88,6 +93,7 @@ protected:
     const Captions captions_;
     QGridLayout* headerBoxes_ = nullptr;
     QList<QPair<QString, FieldEdit*>> boxes_;
+    QHash<QWidget*, QHBoxLayout*> boxCells_;  // the row each box sits in, buttons beside it
 
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
