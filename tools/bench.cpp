@@ -4,8 +4,10 @@
 #include "database/jetdialect.h"
 #include "database/rowset.h"
 #include "database/schema.h"
+#include "documents/posting.h"
 #include "grid/exportwriters.h"
 #include "shell/paths.h"
+#include "stockdocs/stockin.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -65,6 +67,59 @@ void stepThrough(Database& db, const QString& jetSql) {
         }
     }
     sqlite3_finalize(stmt);
+}
+
+// Stock-in on the large book: 10 000 posted documents of five lines, the
+// window's cursors opened on them, and one 100-line document posted.
+void benchStockIn(Database& db, QTextStream& out) {
+    const int documents = 10000;
+    {
+        Database::Transaction tx(db);
+        db.exec("insert into AGYS (Bm, Mc, ncye, bnjf, bndf, byjf, bydf, jyje) values ('G001', '华南鞋业', 0, 0, 0, 0, 0, 0)");
+        db.exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < :count) "
+                "insert into ASPRKD (DJHM, RQ, KHBM, Je, NOTE, BZW, RYZD, RYJZ) "
+                "select printf('%09d', i), '2026-11-01 00:00:00', 'G001', 600, '从华南鞋业进货', '3', '张三', '张三' from n",
+                {{"count", documents}});
+        db.exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < :count), "
+                "k(j) as (select 1 union all select j + 1 from k where j < 5) "
+                "insert into asprkdd (DJHM, FLBH, Spbm, BzLx, SL, DJ, GGDW, JBSL, JBDJ, JE, BZW, slA) "
+                "select printf('%09d', i), j, printf('SP%06d', (i * 5 + j) % 100000 + 1), 1, 10, 12, '双', 10, 12, 120, "
+                "'3', 10 from n, k",
+                {{"count", documents}});
+        db.exec("insert into ASPRKD (DJHM, RQ, KHBM, Je, NOTE, BZW) values ('000010001', '2026-11-02 00:00:00', 'G001', 0, "
+                "'从华南鞋业进货', '1')");
+        db.exec("with recursive k(j) as (select 1 union all select j + 1 from k where j < 100) "
+                "insert into asprkdd (DJHM, FLBH, Spbm, BzLx, SL, DJ, GGDW, JBSL, JBDJ, JE, BZW, slA) "
+                "select '000010001', j, printf('SP%06d', (j * 997) % 100000 + 1), 12, j, 6.5, '箱(12x)', j * 12, 6.5, "
+                "j * 12 * 6.5, '1', j * 12 from k");
+        db.exec("update System set Ykrkdh = 10001");
+        tx.commit();
+    }
+
+    RowSet suppliers(db), goods(db), headers(db), lines(db);
+    const double documentsMs = timeMs([&] {
+        suppliers.setTable("AGYS", "bm");
+        headers.setTable("ASPRKD", "ASPRKD#PX");
+        headers.addLookupField("rfkhmc", "KHBM", &suppliers, "Bm", "Mc");
+        lines.setTable("asprkdd", "DJHM", "DJHM = :DJHM");
+        lines.setMaster(&headers, {"DJHM"});
+        suppliers.open();
+        headers.open();
+        lines.open();
+        headers.last();
+    });
+    const double goodsMs = timeMs([&] {
+        goods.setTable("ASPKM", "spbm");
+        goods.open();
+    });
+    out << QString("打开入库单窗口的单据(%1 张单据, 含最后一张的分录): %2 ms; 其商品游标(%3 种商品): %4 ms\n")
+               .arg(headers.recordCount())
+               .arg(documentsMs, 0, 'f', 1)
+               .arg(goods.recordCount())
+               .arg(goodsMs, 0, 'f', 1);
+
+    const double postMs = timeMs([&] { posting::post(db, stockin::kind(), "000010001", "bench"); });
+    out << QString("100 行入库单记帐: %1 ms\n").arg(postMs, 0, 'f', 1);
 }
 
 }  // namespace
@@ -160,5 +215,7 @@ int runBenchmark(const QString& workingDirectory, QTextStream& out) {
     ledger.setParam("spbm", "SP054321");
     const double ledgerMs = timeMs([&] { ledger.open(); });
     out << QString("读取一种商品的保管帐(%1 行): %2 ms\n").arg(ledger.recordCount()).arg(ledgerMs, 0, 'f', 2);
+
+    benchStockIn(db, out);
     return 0;
 }

@@ -140,11 +140,21 @@ void bindValue(sqlite3_stmt* stmt, int index, const QVariant& v) {
 
 // ---------------------------------------------------------------- Statement
 
-Statement::Statement(Database& db, const QString& jetSql, const Params& params) : db_(db) {
+Statement::Statement(Database& db, const QString& jetSql, const Params& params)
+    : db_(db), jetSql_(jetSql), opening_(db.opening_) {
     if (!db.isOpen()) throw DbError(DbError::Kind::Other, "数据库没有打开");
-    const QByteArray sql = translateJetSql(jetSql).toUtf8();
-    const int rc = sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &stmt_, nullptr);
-    if (rc != SQLITE_OK) db.fail(rc);
+    if (Database::Prepared kept = db.prepared_.take(jetSql); kept.stmt) {
+        stmt_ = kept.stmt;
+        types_ = std::move(kept.types);
+    } else {
+        const QByteArray sql = translateJetSql(jetSql).toUtf8();
+        const int rc = sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &stmt_, nullptr);
+        if (rc != SQLITE_OK) db.fail(rc);
+        const int columns = sqlite3_column_count(stmt_);
+        types_.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            types_.append(fieldTypeFromDeclaration(QString::fromUtf8(sqlite3_column_decltype(stmt_, i))));
+    }
 
     QHash<QString, QVariant> byName;
     for (auto it = params.begin(); it != params.end(); ++it) byName.insert(it.key().toLower(), it.value());
@@ -160,13 +170,25 @@ Statement::Statement(Database& db, const QString& jetSql, const Params& params) 
         }
         bindValue(stmt_, i, *found);
     }
-    const int columns = sqlite3_column_count(stmt_);
-    types_.reserve(columns);
-    for (int i = 0; i < columns; ++i)
-        types_.append(fieldTypeFromDeclaration(QString::fromUtf8(sqlite3_column_decltype(stmt_, i))));
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    if (!stmt_) return;
+    // Back into the cache when its connection is still the one it was made on.
+    if (db_.isOpen() && db_.opening_ == opening_ && !db_.prepared_.contains(jetSql_)) {
+        if (db_.prepared_.size() >= Database::kPreparedKept) {
+            // Room for it: one kept statement goes (any; the hot ones come straight back).
+            const auto first = db_.prepared_.begin();
+            sqlite3_finalize(first->stmt);
+            db_.prepared_.erase(first);
+        }
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        db_.prepared_.insert(jetSql_, {stmt_, std::move(types_)});
+        return;
+    }
+    sqlite3_finalize(stmt_);
+}
 
 bool Statement::next() {
     const int rc = sqlite3_step(stmt_);
@@ -251,7 +273,13 @@ void Database::openFile(const QString& path, const QByteArray& key, bool mustExi
     opening_ = ++openings;
 }
 
+void Database::dropPrepared() {
+    for (const Prepared& p : std::as_const(prepared_)) sqlite3_finalize(p.stmt);
+    prepared_.clear();
+}
+
 void Database::close() {
+    dropPrepared();
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
     path_.clear();

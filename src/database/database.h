@@ -70,6 +70,8 @@ public:
 private:
     friend class RowStore;
     Database& db_;
+    QString jetSql_;   // what it was made from: its key in the connection's statement cache
+    quint64 opening_;  // the opening of the file it was prepared on
     sqlite3_stmt* stmt_ = nullptr;
     QList<FieldType> types_;
 };
@@ -193,7 +195,18 @@ public:
     [[noreturn]] void fail(int rc) const;
 
 private:
+    friend class Statement;
     void openFile(const QString& path, const QByteArray& key, bool mustExist);
+    // Statements run again and again (a posting's per-line updates, a window's
+    // lookups) are kept prepared, by their text, so each run skips the dialect
+    // step and the engine's parsing. A statement in use is out of the cache.
+    struct Prepared {
+        sqlite3_stmt* stmt = nullptr;
+        QList<FieldType> types;
+    };
+    static constexpr int kPreparedKept = 64;
+    QHash<QString, Prepared> prepared_;
+    void dropPrepared();
 
     sqlite3* db_ = nullptr;
     int rollbacks_ = 0;

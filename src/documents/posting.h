@@ -44,7 +44,7 @@ public:
 
     // Appends one row; texts are cut to their columns, as the ledgers always took them.
     void insert(const QString& table, const QList<QPair<QString, QVariant>>& values);
-    // A goods row's values after this posting changed it.
+    // A goods item's stock after this posting changed it: Kcsl, kcje, kcjg.
     PostedRow goods(const QString& code);
 };
 
