@@ -176,6 +176,38 @@ TEST_F(StockInWindowTest, ThePrintedDocumentNamesItsSupplierAndGoods) {
         EXPECT_TRUE(printed[0].contains(text)) << text << "\n" << printed[0].toStdString();
 }
 
+TEST_F(StockInWindowTest, EscDropsANewDocumentAndF4SavesOne) {
+    auto w = open();
+    key(Qt::Key_F3);
+    typeText("FP01");  // still being typed when Esc comes
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(w->dbm.isEmpty());
+    EXPECT_EQ(dbm.dbapp.scalar("select Ykrkdh from System").toInt(), 0);
+
+    key(Qt::Key_F3);
+    w->headerBox("KHBM")->setFocus();
+    typeText("G003");
+    key(Qt::Key_F4);  // with the supplier code still in its box
+    EXPECT_EQ(dbm.dbapp.rows("select DJHM, KHBM, RYZD from ASPRKD"), QList<QVariantList>({{"000000001", "G003", "王会计"}}));
+    EXPECT_EQ(w->headerBox("rfkhmc")->text(), "北方体育用品批发部");
+
+    alt('I');  // 增加分录: the first line, at its goods code
+    EXPECT_EQ(w->dbd.state(), RowSet::State::Insert);
+    EXPECT_EQ(focusName(), "dbg01");
+    EXPECT_EQ(currentColumn(*w), "Spbm");
+}
+
+TEST_F(StockInWindowTest, ASupplierAddedThroughThePickerStartsAtZeroAndNoneIsDeletedThere) {
+    auto w = open();
+    ASSERT_TRUE(w->dbkhk.append());
+    EXPECT_EQ(w->dbkhk.value("jyje").toDouble(), 0);
+    EXPECT_EQ(w->dbkhk.value("bnjf").toDouble(), 0);
+    w->dbkhk.cancel();
+    w->dbkhk.first();
+    EXPECT_FALSE(w->dbkhk.remove());
+    EXPECT_EQ(prompter.messages, QStringList({"不能在此删除供应商信息！"}));
+}
+
 TEST_F(StockInWindowTest, TheSizeColumnsInUseAreTitledByTheirLabels) {
     auto w = open();
     QStringList slotTitles;
