@@ -12,6 +12,7 @@
 #include "shell/forms/umain.h"
 #include "support/keyboard.h"
 #include "support/modal.h"
+#include "support/keyboard.h"
 #include "support/openbook.h"
 
 #include <QAction>
