@@ -59,70 +59,22 @@ std::optional<QString> SqlConsole::statement(const QString& text) {
         prompter_.message(refused);
         return std::nullopt;
     }
-    if (splitJetStatements(text).isEmpty()) {
+    const QStringList statements = splitJetStatements(text);
+    if (statements.isEmpty()) {
         prompter_.message(kFailed);
         return std::nullopt;
     }
-    return splitJetStatements(text).first();
+    return statements.first();
 }
 
-bool SqlConsole::execute(const QString& text) {
+bool SqlConsole::run(const QString& text, const std::function<void(const QString&)>& work) {
     closeResult();
     const std::optional<QString> sql = statement(text);
     if (!sql) return false;
     QElapsedTimer clock;
     clock.start();
     try {
-        db_.exec(*sql);
-    } catch (const DbError&) {
-        prompter_.message(kFailed);
-        return false;
-    }
-    timeText_ = elapsedText(double(clock.nsecsElapsed()) / 1e9);
-    return true;
-}
-
-bool SqlConsole::open(const QString& text) {
-    closeResult();
-    const std::optional<QString> sql = statement(text);
-    if (!sql) return false;
-    QElapsedTimer clock;
-    clock.start();
-    try {
-        // A statement that returns no rows is not opened: it would run.
-        if (Statement(db_, *sql).columnCount() == 0)
-            throw DbError(DbError::Kind::Other, "not a query");
-        auto fresh = [this] {
-            auto rows = std::make_unique<RowSet>(db_);
-            rows->hooks.onWriteError = masterdata::writeErrorMessages(prompter_);
-            return rows;
-        };
-        // One table's rows are read as the table, so they can be written back;
-        // anything that does not open so (a view, a column it lacks) is read
-        // as the query it is.
-        std::unique_ptr<RowSet> rows;
-        if (const std::optional<TableQuery> table = tableQuery(*sql)) {
-            rows = fresh();
-            rows->setTable(table->table, table->order, table->where);
-            try {
-                rows->open();
-                for (const QString& name : table->columns) {
-                    if (rows->fieldIndex(name) < 0) throw DbError(DbError::Kind::Other, name);
-                    columns_.append(rows->field(rows->fieldIndex(name)).name);
-                }
-            } catch (const DbError&) {
-                rows.reset();
-                columns_.clear();
-            }
-        }
-        if (!rows) {
-            rows = fresh();
-            rows->setQuery(*sql);
-            rows->open();
-        }
-        if (columns_.isEmpty())
-            for (int i = 0; i < rows->fieldCount(); ++i) columns_.append(rows->field(i).name);
-        result_ = std::move(rows);
+        work(*sql);
     } catch (const DbError&) {
         closeResult();
         prompter_.message(kFailed);
@@ -130,4 +82,49 @@ bool SqlConsole::open(const QString& text) {
     }
     timeText_ = elapsedText(double(clock.nsecsElapsed()) / 1e9);
     return true;
+}
+
+bool SqlConsole::execute(const QString& text) {
+    return run(text, [this](const QString& sql) { db_.exec(sql); });
+}
+
+bool SqlConsole::open(const QString& text) {
+    return run(text, [this](const QString& sql) { openQuery(sql); });
+}
+
+void SqlConsole::openQuery(const QString& sql) {
+    // A statement that returns no rows is not opened: it would run.
+    if (Statement(db_, sql).columnCount() == 0)
+        throw DbError(DbError::Kind::Other, "not a query");
+    auto fresh = [this] {
+        auto rows = std::make_unique<RowSet>(db_);
+        rows->hooks.onWriteError = masterdata::writeErrorMessages(prompter_);
+        return rows;
+    };
+    // One table's rows are read as the table, so they can be written back;
+    // anything that does not open so (a view, a column it lacks) is read
+    // as the query it is.
+    std::unique_ptr<RowSet> rows;
+    if (const std::optional<TableQuery> table = tableQuery(sql)) {
+        rows = fresh();
+        rows->setTable(table->table, table->order, table->where);
+        try {
+            rows->open();
+            for (const QString& name : table->columns) {
+                if (rows->fieldIndex(name) < 0) throw DbError(DbError::Kind::Other, name);
+                columns_.append(rows->field(rows->fieldIndex(name)).name);
+            }
+        } catch (const DbError&) {
+            rows.reset();
+            columns_.clear();
+        }
+    }
+    if (!rows) {
+        rows = fresh();
+        rows->setQuery(sql);
+        rows->open();
+    }
+    if (columns_.isEmpty())
+        for (int i = 0; i < rows->fieldCount(); ++i) columns_.append(rows->field(i).name);
+    result_ = std::move(rows);
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -56,6 +57,10 @@ public:
 private:
     // The statement to run, or nullopt when refused or empty (told already).
     std::optional<QString> statement(const QString& text);
+    // The typed statement through `work`, timed; a failure of the database
+    // is told as kFailed and leaves no result.
+    bool run(const QString& text, const std::function<void(const QString&)>& work);
+    void openQuery(const QString& sql);
 
     Database& db_;
     Prompter& prompter_;

@@ -1,11 +1,11 @@
 #include "admin/forms/uCompact.h"
 
 #include "admin/compaction.h"
+#include "admin/forms/dialogbuttons.h"
 
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QVBoxLayout>
 #include <QScreen>
 
 TfrmCompact::TfrmCompact(const AppContext& context, QWidget* parent) : QDialog(parent), context_(context) {
@@ -19,20 +19,9 @@ TfrmCompact::TfrmCompact(const AppContext& context, QWidget* parent) : QDialog(p
     text->setStyleSheet("QPlainTextEdit { background: #c0c0c0; }");
     text->setFocusPolicy(Qt::NoFocus);
     text->setFixedSize(300, 110);
-    auto* ok = new QPushButton("确定[&K]", this);
-    ok->setObjectName("btnok");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("取消[&C]", this);
-    cancel->setObjectName("btncancel");
-    connect(ok, &QPushButton::clicked, this, &TfrmCompact::compact);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelButtons(this, [this] { compact(); }));
     adjustSize();
     // Centred on the desktop.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

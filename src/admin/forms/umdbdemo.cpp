@@ -84,21 +84,17 @@ void Tfsqldemo::showRows(RowSet* rows) {
     if (rows) panels[0]->setText(rows->positionText());
 }
 
+void Tfsqldemo::executeStatement() { run(&SqlConsole::execute); }
+
+void Tfsqldemo::openQuery() { run(&SqlConsole::open); }
+
 // A result row being typed is saved before the result goes; a refused one stays.
-void Tfsqldemo::executeStatement() {
+void Tfsqldemo::run(bool (SqlConsole::*command)(const QString&)) {
     if (console.result() && !console.result()->endEditing()) return;
     showRows(nullptr);
-    const bool ran = console.execute(sqlstr->toPlainText());
+    const bool ran = (console.*command)(sqlstr->toPlainText());
     showRows(console.result());
     if (ran) panels[1]->setText(console.timeText());
-}
-
-void Tfsqldemo::openQuery() {
-    if (console.result() && !console.result()->endEditing()) return;
-    showRows(nullptr);
-    const bool opened = console.open(sqlstr->toPlainText());
-    showRows(console.result());
-    if (opened) panels[1]->setText(console.timeText());
 }
 
 void Tfsqldemo::newStatement() {

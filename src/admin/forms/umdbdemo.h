@@ -37,6 +37,8 @@ private:
     // A new grid over the rows, or over nothing; the old grid goes at once,
     // before the rows it showed may go.
     void showRows(RowSet* rows);
+    // Ex&ecute or &Open of the typed text, the grid and the panels following.
+    void run(bool (SqlConsole::*command)(const QString&));
 
     RowSet none_;
     QSplitter* splitter_;

@@ -1,11 +1,11 @@
 #include "admin/forms/ushut.h"
 
+#include "admin/forms/dialogbuttons.h"
 #include "shell/prompter.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
+#include <QVBoxLayout>
 
 Tfrmshut::Tfrmshut(Prompter& prompter, sessionend::Runner run, QWidget* parent)
     : QDialog(parent), prompter_(prompter), run_(std::move(run)) {
@@ -20,22 +20,11 @@ Tfrmshut::Tfrmshut(Prompter& prompter, sessionend::Runner run, QWidget* parent)
     connect(choice, &QComboBox::currentIndexChanged, this, showHint);
     choice->setCurrentIndex(0);
     showHint(0);
-    auto* ok = new QPushButton("确定[&K]", this);
-    ok->setObjectName("btnok");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("取消[&C]", this);
-    cancel->setObjectName("btncancel");
-    connect(ok, &QPushButton::clicked, this, &Tfrmshut::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("希望计算机做什么？", this));
     layout->addWidget(choice);
     layout->addWidget(hint);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelButtons(this, [this] { confirm(); }));
 }
 
 // The system decides whether this user may: no privilege is taken beforehand.
