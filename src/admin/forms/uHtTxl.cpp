@@ -28,8 +28,9 @@ TfrmhtTxl::TfrmhtTxl(const AppContext& context, QWidget* parent) : ListWindow(co
     dbg01->setObjectName("dbg01");
     dbg01->setToolTip("单击标题改变显示顺序....");
     dbg01->addColumn("IDNO", "IDNO", 50).readOnly = true;
-    for (const char* field : {"代码", "姓名", "电话", "传真", "移动电话", "地址", "邮编", "工作单位"})
-        dbg01->addColumn(QString::fromUtf8(field), QString::fromUtf8(field), 90);
+    const QList<QPair<const char*, int>> columns = {{"代码", 60},     {"姓名", 80},  {"电话", 120}, {"传真", 110},
+                                                    {"移动电话", 110}, {"地址", 200}, {"邮编", 60},  {"工作单位", 180}};
+    for (const auto& [field, width] : columns) dbg01->addColumn(QString::fromUtf8(field), QString::fromUtf8(field), width);
     dbg01->setEnterMode(DataGrid::EnterMode::NextColumnAppend, 0);
     dbg01->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(dbg01, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -55,6 +56,7 @@ TfrmhtTxl::TfrmhtTxl(const AppContext& context, QWidget* parent) : ListWindow(co
              ButtonRow::TypedText::Drop);
     eName = new QLineEdit(this);
     eName->setObjectName("eName");
+    eName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(8, QChar(0x4E2D))));  // eight characters
     auto* label = new QLabel("项目中包含:", this);
     label->setBuddy(eName);
     bar->addWidget(label);
