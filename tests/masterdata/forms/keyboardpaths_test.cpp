@@ -12,7 +12,6 @@
 #include "shell/forms/umain.h"
 #include "support/keyboard.h"
 #include "support/modal.h"
-#include "support/keyboard.h"
 #include "support/openbook.h"
 
 #include <QAction>
