@@ -39,7 +39,64 @@ INSTANTIATE_TEST_SUITE_P(
                     "select 'True #1/1/2000#' as t, [True] from x where a=:False and b=1"},
         Translation{"select a.True from t where x = '#' or y = '#'", "select a.True from t where x = '#' or y = '#'"},
         // Type words are only types inside table definitions.
-        Translation{"select Memo, Long from t", "select Memo, Long from t"}));
+        Translation{"select Memo, Long from t", "select Memo, Long from t"},
+        // & joins texts; the join words stay joins, the functions become the engine's.
+        Translation{"select 'T' & 5, name&'&' from t", "select 'T' || 5, name||'&' from t"},
+        Translation{"select Left(a, 2), RIGHT (b,1) from t left join u on t.x=u.left",
+                    "select jet_left(a, 2), jet_right (b,1) from t left join u on t.x=u.left"},
+        Translation{"where rq = Date() and t < now( ) and date(rq) = x.Date",
+                    "where rq = jet_date() and t < jet_now() and date(rq) = x.Date"}));
+
+struct Evaluation {
+    const char* expression;
+    QVariant expected;
+};
+
+void PrintTo(const Evaluation& e, std::ostream* os) { *os << e.expression; }
+
+class JetFunctions : public testing::TestWithParam<Evaluation> {};
+
+// What an administrator used to the Jet engine types gives what it gave there.
+TEST_P(JetFunctions, GiveWhatJetGave) {
+    TestDatabase t;
+    const QVariant got = t.db().scalar("select " + QString::fromUtf8(GetParam().expression));
+    EXPECT_EQ(got, GetParam().expected) << got.toString().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialect, JetFunctions,
+    testing::Values(Evaluation{"'T' & 5", "T5"}, Evaluation{"'鞋' & \"-\" & 12", "鞋-12"},
+                    Evaluation{"IIf(2 > 1, '是', '否')", "是"}, Evaluation{"iif(null, 1, 0)", 0LL},
+                    Evaluation{"Nz(null, 7)", 7LL}, Evaluation{"Nz(null)", ""}, Evaluation{"Nz('x', 7)", "x"},
+                    Evaluation{"Mid('运动跑鞋', 3)", "跑鞋"}, Evaluation{"Mid('运动跑鞋', 2, 2)", "动跑"},
+                    Evaluation{"Left('运动跑鞋', 2)", "运动"}, Evaluation{"Right('运动跑鞋', 2)", "跑鞋"},
+                    Evaluation{"Right('ab', 5)", "ab"}, Evaluation{"Len('运动鞋')", 3LL}, Evaluation{"Len(null)", QVariant()},
+                    Evaluation{"Trim('  a  ')", "a"}, Evaluation{"UCase('abc')", "ABC"}, Evaluation{"LCase('ABC')", "abc"},
+                    Evaluation{"Format('2003-07-05 13:04:09', 'yyyy-mm-dd')", "2003-07-05"},
+                    Evaluation{"Format(#7/5/2003 13:04:09#, 'yy/m/d hh:mm:ss')", "03/7/5 13:04:09"},
+                    Evaluation{"Format(#2003-07-05#, 'yyyymm')", "200307"},
+                    Evaluation{"Format(#2003-07-05#, 'Long Date')", "2003年7月5日"},
+                    Evaluation{"Format('2003-07-05 00:00:00')", "2003-07-05"}, Evaluation{"Format(null, 'yyyy')", QVariant()}));
+
+// Date() equals a date stored today; Now() is later than today's midnight.
+TEST(JetDialect, DateAndNowAreTheClockInTheStoredForm) {
+    TestDatabase t;
+    Database& db = t.db();
+    db.exec("insert into ASPRKD (DJHM, RQ) values ('000000001', :today), ('000000002', :yesterday)",
+            {{"today", QDate::currentDate()}, {"yesterday", QDate::currentDate().addDays(-1)}});
+    EXPECT_EQ(db.scalar("select DJHM from ASPRKD where RQ = Date()").toString(), "000000001");
+    EXPECT_EQ(db.scalar("select count(*) from ASPRKD where RQ < Now()").toInt(), 2);
+}
+
+// The statements of a text are found at the semicolons that end them, not at
+// those inside literals, names or comments.
+TEST(JetDialect, SplitsStatementsOnlyAtTheirEnds) {
+    EXPECT_EQ(splitJetStatements("select ';' from t; -- one; two\n update t set a=\"x;\" ; /* ; */ ;  "),
+              (QStringList{"select ';' from t", "-- one; two\n update t set a=\"x;\""}));
+    EXPECT_EQ(splitJetStatements("select [a;b] from t;"), QStringList{"select [a;b] from t"});
+    EXPECT_EQ(splitJetStatements("select 'it''s;' from t"), QStringList{"select 'it''s;' from t"});
+    EXPECT_TRUE(splitJetStatements("  ; -- nothing\n ;").isEmpty());
+}
 
 // The statements the period routines, summaries and tidy-up run, exactly as
 // written there, must run on a fresh book.

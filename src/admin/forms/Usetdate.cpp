@@ -1,10 +1,11 @@
 #include "admin/forms/Usetdate.h"
 
+#include "admin/forms/dialogbuttons.h"
+
 #include <QDateEdit>
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
+#include <QVBoxLayout>
 
 Tfrmsetsysdate::Tfrmsetsysdate(const QDate& businessDate, std::function<void(const QString&)> setActivity,
                                QWidget* parent)
@@ -15,21 +16,10 @@ Tfrmsetsysdate::Tfrmsetsysdate(const QDate& businessDate, std::function<void(con
     ndate->setObjectName("ndate");
     ndate->setDisplayFormat("yyyy年M月d日");
     ndate->setCalendarPopup(true);
-    auto* ok = new QPushButton("确定[&K]", this);
-    ok->setObjectName("btnok");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("取消[&C]", this);
-    cancel->setObjectName("btncancel");
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("改变当前业务处理日期为:", this));
     layout->addWidget(ndate);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelButtons(this, [this] { accept(); }));
 }
 
 bool Tfrmsetsysdate::event(QEvent* event) {

@@ -1,4 +1,5 @@
-// The administration commands: business date, user settings, wallpaper.
+// The administration and tool commands: business date, settings, wallpaper,
+// operators, work log, SQL console, address book, compaction, shutdown, about.
 #pragma once
 
 class CommandRegistry;
