@@ -14,9 +14,9 @@ struct AppContext;
 
 // What the command table asks before a command runs, and after.
 struct CommandGuards {
-    QString whenChildrenOpen;       // refused with this message while any child window is open
-    QString question;               // asked first (Yes/No); No does nothing
-    QString workLog;                // written to the work log before the command runs
+    QString whenChildrenOpen = {};  // refused with this message while any child window is open
+    QString question = {};          // asked first (Yes/No); No does nothing
+    QString workLog = {};           // written to the work log before the command runs
     bool refreshWorkState = false;  // afterwards the daily-business menu follows the work state
 };
 
