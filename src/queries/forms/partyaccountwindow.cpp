@@ -13,9 +13,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -63,18 +60,8 @@ PartyAccountWindow::PartyAccountWindow(const queries::PartyAccountKind& kind, co
     }
     if (!kind.layoutPrefix.isEmpty()) restoreLayouts(context.session.workingDirectory(), layouts());
 
-    findText = new QLineEdit(this);
-    findText->setObjectName("EditFind");
-    auto* findLabel = new QLabel("名称中包含:", this);
-    findLabel->setBuddy(findText);
-    auto* panel = new ButtonRow(this);
-    panel->addWidget(findLabel);
-    panel->addWidget(findText);
-    QPushButton* findButton = panel->add("btnFind", "查找[&B]", [this] { query.find(findText->text()); });
-    connect(findText, &QLineEdit::returnPressed, findButton, &QPushButton::click);
-    panel->add("btnFindNext", "继续[&T]", [this] { query.findNext(findText->text()); });
-    panel->add("btnPreview", "预览", [this] { preview(); });
-    panel->add("btnPrint", "打印[&R]", [this] { print(); });
+    ButtonRow* panel = findAndPrintBar(*this, "名称中包含:", findText, [this](const QString& t) { query.find(t); },
+                                       [this](const QString& t) { query.findNext(t); });
     panel->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -116,41 +103,30 @@ QWidget* PartyAccountWindow::balancesPage() {
     return dbg01;
 }
 
-QWidget* PartyAccountWindow::chooserPage(const char* chooserName, QWidget* right) {
-    auto* page = new QWidget(this);
-    auto* chosen = new QGroupBox("选定单位", page);
+QWidget* PartyAccountWindow::ledgerPage(const char* chooserName, QWidget* boxes, QWidget* ledger) {
+    auto* chosen = new QGroupBox("选定单位", this);
     DataGrid* chooser = chooserGrid(query.dbbmk, prompter(), chooserName, {"Bm", "单位编码"}, {"Mc", "单位名称"}, chosen);
     connect(chooser, &DataGrid::positionTextChanged, this, &ChildWindow::positionTextChanged);
     (new QVBoxLayout(chosen))->addWidget(chooser);
-    auto* layout = new QHBoxLayout(page);
-    layout->addWidget(chosen, 1);
-    layout->addWidget(right, 3);
-    return page;
+    return chooserPage(chosen, boxes, ledger, this);
+}
+
+QGroupBox* PartyAccountWindow::balanceBoxes() {
+    return boxesGroup("当前单位信息", query.dbbmk, prompter(),
+                      {{"单位编码", "Bm"}, {"单位名称", "Mc"}, {"年初余额", "ncye"}, {"当前余额", "jyje"}}, true, this);
 }
 
 QWidget* PartyAccountWindow::detailPage(const char* chooserName) {
-    auto* right = new QWidget(this);
-    QGroupBox* boxes = boxesGroup("当前单位信息", query.dbbmk, prompter(),
-                                  {{"单位编码", "Bm"}, {"单位名称", "Mc"}, {"年初余额", "ncye"}, {"当前余额", "jyje"}},
-                                  true, right);
-    dbg22 = ledgerGrid(query.sqlmxz, prompter(), "dbg22", right);
+    dbg22 = ledgerGrid(query.sqlmxz, prompter(), "dbg22", this);
     addColumns(*dbg22, {{"Djhm", "单据号码", 90}, {"Rq", "日期", 80}, {"Zyxx", "摘要", 150}, {"Jfje", "借方金额", 90},
                         {"Dfje", "贷方金额", 90}, {"Jyje", "结余金额", 90}});
-    auto* layout = new QVBoxLayout(right);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(boxes);
-    layout->addWidget(dbg22, 1);
-    return chooserPage(chooserName, right);
+    return ledgerPage(chooserName, balanceBoxes(), dbg22);
 }
 
 QWidget* PartyAccountWindow::flowPage(const char* chooserName) {
-    auto* right = new QWidget(this);
-    QGroupBox* boxes = boxesGroup("当前单位信息", query.dbbmk, prompter(),
-                                  {{"单位编码", "Bm"}, {"单位名称", "Mc"}, {"年初余额", "ncye"}, {"当前余额", "jyje"}},
-                                  true, right);
-    showQuantity = new QCheckBox("显示数量合计", right);
+    showQuantity = new QCheckBox("显示数量合计", this);
     showQuantity->setObjectName("chkQuantity");
-    dbg32 = ledgerGrid(query.sqllsz, prompter(), "dbg32", right);
+    dbg32 = ledgerGrid(query.sqllsz, prompter(), "dbg32", this);
     addColumns(*dbg32, {{"Djhm", "单据号码", 90}, {"Rq", "日期", 80}, {"jsfs", "业务", 60}, {"spmc", "商品名称", 110},
                         {"artno", "货号", 70}, {"jldw", "单位", 40}, {"sl", "数量", 50}, {"dj", "单价", 65},
                         {"je", "金额", 80}});
@@ -171,33 +147,25 @@ QWidget* PartyAccountWindow::flowPage(const char* chooserName) {
         query.toggleFlowFilter(dbg32->columns().value(index.column()).field, index.data().toString());
     });
 
-    auto* tick = new QHBoxLayout;
-    tick->addWidget(boxes, 1);
+    auto* top = new QWidget(this);
+    auto* tick = new QHBoxLayout(top);
+    tick->setContentsMargins(0, 0, 0, 0);
+    tick->addWidget(balanceBoxes(), 1);
     tick->addWidget(showQuantity, 0, Qt::AlignBottom);
-    auto* layout = new QVBoxLayout(right);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(tick);
-    layout->addWidget(dbg32, 1);
-    return chooserPage(chooserName, right);
+    return ledgerPage(chooserName, top, dbg32);
 }
 
 QWidget* PartyAccountWindow::cardPage(const char* chooserName) {
-    auto* right = new QWidget(this);
     QList<QPair<QString, QString>> fields = {{"单位编码", "Bm"}, {"单位名称", "Mc"},   {"联 系 人", "Fzry"},
                                              {"电话", "lxdh"},   {"单位地址", "Addr"}, {"邮政编码", "Yzbm"},
                                              {"传真", "FaxNo"}};
     if (query.kind.bankBoxes) fields += {{"开户银行", "Khyh"}, {"银行帐号", "Yhzh"}};
-    QGroupBox* boxes = boxesGroup("当前单位信息", query.dbbmk, prompter(), fields, true, right);
-    auto* remarks = new QGroupBox("备注信息[&M]", right);
+    auto* remarks = new QGroupBox("备注信息[&M]", this);
     auto* memo = new FieldTextEdit(query.dbbmk, "bzxx", remarks);
     memo->setObjectName("bzxx");
     memo->setReadOnly(true);
     (new QVBoxLayout(remarks))->addWidget(memo);
-    auto* layout = new QVBoxLayout(right);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(boxes);
-    layout->addWidget(remarks, 1);
-    return chooserPage(chooserName, right);
+    return ledgerPage(chooserName, boxesGroup("当前单位信息", query.dbbmk, prompter(), fields, true, this), remarks);
 }
 
 QList<RowSet*> PartyAccountWindow::rereadOnActivation() {

@@ -7,6 +7,7 @@
 
 class DataGrid;
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QTabWidget;
 
@@ -39,6 +40,8 @@ private:
     QWidget* detailPage(const char* chooserName);
     QWidget* flowPage(const char* chooserName);
     QWidget* cardPage(const char* chooserName);
-    QWidget* chooserPage(const char* chooserName, QWidget* right);
+    // The party chooser on the left; on the right `top` over `bottom`.
+    QWidget* ledgerPage(const char* chooserName, QWidget* top, QWidget* bottom);
+    QGroupBox* balanceBoxes();  // code, name, opening and current balance
     QList<QPair<DataGrid*, QString>> layouts() const;
 };

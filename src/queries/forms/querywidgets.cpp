@@ -2,6 +2,8 @@
 
 #include "dataaware/fieldeditors.h"
 #include "grid/forms/datagrid.h"
+#include "grid/forms/listwindow.h"
+#include "shell/forms/buttonrow.h"
 #include "shell/forms/childwindow.h"
 #include "shell/forms/entermovesfocus.h"
 #include "shell/inifile.h"
@@ -10,7 +12,10 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 
 namespace queryforms {
 
@@ -43,6 +48,35 @@ QGroupBox* boxesGroup(const QString& title, RowSet& rows, Prompter& prompter,
         form->addRow(boxes[i].first, edit);
     }
     return group;
+}
+
+QWidget* chooserPage(QWidget* chooserGroup, QWidget* boxes, QWidget* ledger, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    auto* right = new QVBoxLayout;
+    right->addWidget(boxes);
+    right->addWidget(ledger, 1);
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(chooserGroup, 1);
+    layout->addLayout(right, 3);
+    return page;
+}
+
+ButtonRow* findAndPrintBar(ListWindow& window, const QString& label, QLineEdit*& findText,
+                           std::function<void(const QString&)> find, std::function<void(const QString&)> findNext) {
+    findText = new QLineEdit(&window);
+    findText->setObjectName("EditFind");
+    auto* findLabel = new QLabel(label, &window);
+    findLabel->setBuddy(findText);
+    auto* bar = new ButtonRow(&window);
+    bar->addWidget(findLabel);
+    bar->addWidget(findText);
+    QLineEdit* box = findText;
+    QPushButton* findButton = bar->add("btnFind", "查找[&B]", [box, find] { find(box->text()); });
+    QObject::connect(findText, &QLineEdit::returnPressed, findButton, &QPushButton::click);
+    bar->add("btnFindNext", "继续[&T]", [box, findNext] { findNext(box->text()); });
+    bar->add("btnPreview", "预览", [&window] { window.preview(); });
+    bar->add("btnPrint", "打印[&R]", [&window] { window.print(); });
+    return bar;
 }
 
 void installColumnMenu(DataGrid& grid, ChildWindow& window) {

@@ -7,8 +7,13 @@
 #include <QPair>
 #include <QString>
 
+#include <functional>
+
+class ButtonRow;
 class ChildWindow;
 class DataGrid;
+class ListWindow;
+class QLineEdit;
 class Prompter;
 class QGroupBox;
 class QWidget;
@@ -30,6 +35,16 @@ DataGrid* ledgerGrid(RowSet& rows, Prompter& prompter, const char* objectName, Q
 // from box to box.
 QGroupBox* boxesGroup(const QString& title, RowSet& rows, Prompter& prompter,
                       const QList<QPair<QString, QString>>& boxes, bool readOnly, QWidget* parent);
+
+// A ledger page: the chooser group on the left, the current row's boxes and
+// its ledger on the right.
+QWidget* chooserPage(QWidget* chooserGroup, QWidget* boxes, QWidget* ledger, QWidget* parent);
+
+// The bottom bar every query starts with: the name box under its label,
+// "查找[&B]" (also Enter in the box), "继续[&T]", "预览" and "打印[&R]".
+// The window adds its own buttons after them.
+ButtonRow* findAndPrintBar(ListWindow& window, const QString& label, QLineEdit*& findText,
+                           std::function<void(const QString&)> find, std::function<void(const QString&)> findNext);
 
 // "隐藏当前列", "显示所有列", "关闭返回[&X]".
 void installColumnMenu(DataGrid& grid, ChildWindow& window);

@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -66,18 +65,8 @@ TfrmCxSpkM::TfrmCxSpkM(const AppContext& context, QWidget* parent)
     dbg32->applySizeSlots("sl", sizes.inUse, sizes.labels);
     restoreLayouts(context.session.workingDirectory(), layouts());
 
-    findText = new QLineEdit(this);
-    findText->setObjectName("EditFind");
-    auto* findLabel = new QLabel("名称中包含[&3]:", this);
-    findLabel->setBuddy(findText);
-    auto* panel = new ButtonRow(this);
-    panel->addWidget(findLabel);
-    panel->addWidget(findText);
-    QPushButton* findButton = panel->add("btnFind", "查找[&B]", [this] { query.find(findText->text()); });
-    connect(findText, &QLineEdit::returnPressed, findButton, &QPushButton::click);
-    panel->add("btnFindNext", "继续[&T]", [this] { query.findNext(findText->text()); });
-    panel->add("btnPreview", "预览", [this] { preview(); });
-    panel->add("btnPrint", "打印[&R]", [this] { print(); });
+    ButtonRow* panel = findAndPrintBar(*this, "名称中包含[&3]:", findText, [this](const QString& t) { query.find(t); },
+                                       [this](const QString& t) { query.findNext(t); });
     panel->add("btnExport", "导出[&B]", [this] { exportPage(); });
     panel->add("btnFilter", "筛选[&F]", [this] { filter(); });
     panel->add("btnDesign", "设计报表", [this] { designReport(); })->hide();
@@ -129,8 +118,7 @@ QWidget* TfrmCxSpkM::goodsPage() {
 }
 
 QWidget* TfrmCxSpkM::ledgerPage(DataGrid* ledger, const char* chooserName, const char* boxesName) {
-    auto* page = new QWidget(this);
-    auto* chosen = new QGroupBox("选定商品", page);
+    auto* chosen = new QGroupBox("选定商品", this);
     DataGrid* chooser = chooserGrid(query.dbspk, prompter(), chooserName, {"Spbm", "商品编码"}, {"Spmc", "商品名称"}, chosen);
     connect(chooser, &DataGrid::positionTextChanged, this, &ChildWindow::positionTextChanged);
     (new QVBoxLayout(chosen))->addWidget(chooser);
@@ -139,16 +127,9 @@ QWidget* TfrmCxSpkM::ledgerPage(DataGrid* ledger, const char* chooserName, const
     QGroupBox* boxes = boxesGroup("当前商品信息", query.dbspk, prompter(),
                                   {{"商品编码", "Spbm"}, {"商品名称", "Spmc"}, {"货　号", "ArtNo"}, {"单　　位", "Jldw"},
                                    {"零售价", "Xsdj"}, {"批发价", "Pfdj"}, {"规格型号", "Ggxh"}},
-                                  false, page);
+                                  false, this);
     boxes->setObjectName(boxesName);
-    ledger->setParent(page);
-    auto* right = new QVBoxLayout;
-    right->addWidget(boxes);
-    right->addWidget(ledger, 1);
-    auto* layout = new QHBoxLayout(page);
-    layout->addWidget(chosen, 1);
-    layout->addLayout(right, 3);
-    return page;
+    return chooserPage(chosen, boxes, ledger, this);
 }
 
 QList<QPair<DataGrid*, QString>> TfrmCxSpkM::layouts() const {

@@ -52,20 +52,13 @@ void click(QWidget& window, const char* button) { window.findChild<QPushButton*>
 QStringList previewed(ChildWindow& window, const QString& name) {
     if (!hasPdfToText()) return {};
     QTemporaryDir dir;
-    const QString folder = qEnvironmentVariableIsSet("QUORVEL_RENDER_DIR") ? qEnvironmentVariable("QUORVEL_RENDER_DIR")
-                                                                           : dir.path();
-    const QString file = folder + "/" + name + ".pdf";
+    const QString file = renderedFile(name, dir);
     answerModal<ReportPreview>([file](ReportPreview* preview) {
         preview->saveAsPdf(file);
         preview->reject();
     });
     window.preview();
-    QProcess p;
-    p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", file, "-"});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC)
-        .split('\f', Qt::SkipEmptyParts);
+    return pdfPages(file);
 }
 
 class QueryWindowsTest : public testing::Test, protected OpenBook {
