@@ -144,7 +144,8 @@ void TfrmCxSpkM::closeEvent(QCloseEvent* event) {
 void TfrmCxSpkM::filter() {
     QString expression;
     {
-        Tfrmsetspkm dialog(context().dbm.dbapp, this);
+        query.dbsplb.refresh();  // categories added meanwhile are offered
+        Tfrmsetspkm dialog(query.dbsplb, this);
         if (dialog.exec() != QDialog::Accepted) {
             prompter().message("取消返回");
             return;

@@ -1,6 +1,6 @@
 #include "queries/forms/usetspkm.h"
 
-#include "database/database.h"
+#include "database/rowset.h"
 #include "queries/goodsfilter.h"
 #include "shell/forms/entermovesfocus.h"
 
@@ -29,7 +29,7 @@ QComboBox* list(const char* name, const QStringList& items, QWidget* parent) {
 
 }  // namespace
 
-Tfrmsetspkm::Tfrmsetspkm(Database& db, QWidget* parent) : QDialog(parent) {
+Tfrmsetspkm::Tfrmsetspkm(const RowSet& categories, QWidget* parent) : QDialog(parent) {
     setObjectName("frmsetspkm");
     setWindowTitle("设置查询条件....");
 
@@ -57,10 +57,12 @@ Tfrmsetspkm::Tfrmsetspkm(Database& db, QWidget* parent) : QDialog(parent) {
         append(queries::numberCondition(cbNumField->currentText(), cbNumOp->currentText(), edtNumValue->text()));
     });
 
-    QStringList categories;
-    for (const QVariantList& row : db.rows("select Bm, Mc from ASPLB order by Bm"))
-        categories.append(queries::categoryItem(row[0].toString(), row[1].toString()));
-    cbCategory = list("cbCategory", categories, this);
+    QStringList items;
+    for (int p = 0; p < categories.recordCount(); ++p) {
+        const RowView row = categories.rowAt(p);
+        items.append(queries::categoryItem(row.value("Bm").toString(), row.value("Mc").toString()));
+    }
+    cbCategory = list("cbCategory", items, this);
     QPushButton* addCategory = button("btnAddCategory", ">>", this);
     connect(addCategory, &QPushButton::clicked, this, [this] {
         if (cbCategory->currentIndex() >= 0) append(queries::categoryCondition(cbCategory->currentText()));

@@ -4,15 +4,15 @@
 
 #include <QDialog>
 
-class Database;
+class RowSet;
 class QComboBox;
 class QLineEdit;
 
 class Tfrmsetspkm : public QDialog {
     Q_OBJECT
 public:
-    // The category list is read from ASPLB here.
-    explicit Tfrmsetspkm(Database& db, QWidget* parent = nullptr);
+    // The category list is filled from the categories (ASPLB) as they are now.
+    explicit Tfrmsetspkm(const RowSet& categories, QWidget* parent = nullptr);
 
     QString expression() const;
 

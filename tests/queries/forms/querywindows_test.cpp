@@ -10,6 +10,7 @@
 #include "reports/forms/reportpreview.h"
 #include "shell/inifile.h"
 #include "shell/paths.h"
+#include "support/keyboard.h"
 #include "support/modal.h"
 #include "support/openbook.h"
 #include "support/printedtext.h"
@@ -24,26 +25,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Keys go where the focus is, as from a keyboard.
-void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), modifiers);
-    QApplication::processEvents();
-}
-void typeText(QWidget* into, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(into, &press);
-    }
-}
-void alt(char letter) { key(Qt::Key_A + (letter - 'A'), Qt::AltModifier); }
-
-void showActive(QWidget* w) {
-    w->show();
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-}
 
 void click(QWidget& window, const char* button) { window.findChild<QPushButton*>(button)->click(); }
 
@@ -156,7 +137,7 @@ TEST_F(QueryWindowsTest, GoodsWindowFromTheKeyboard) {
     // Alt+F: the filter dialog; the expression typed and Enter applies it.
     answerModal<Tfrmsetspkm>([](Tfrmsetspkm* dialog) {
         dialog->edtExpr->setFocus();
-        typeText(dialog->edtExpr, "1=1; delete from aspkm");
+        typeText("1=1; delete from aspkm");
         QTest::keyClick(dialog->edtExpr, Qt::Key_Return);
     });
     alt('F');
@@ -173,7 +154,7 @@ TEST_F(QueryWindowsTest, GoodsWindowFromTheKeyboard) {
 
     // The name box: typed, Enter finds; Alt+T finds the next.
     window.findText->setFocus();
-    typeText(window.findText, "鞋");
+    typeText("鞋");
     key(Qt::Key_Return);
     EXPECT_EQ(window.query.dbspk.value("Spbm").toString(), "XZ001");
     alt('T');
@@ -195,11 +176,13 @@ TEST_F(QueryWindowsTest, GoodsWindowFromTheKeyboard) {
 
 TEST_F(QueryWindowsTest, GoodsBoxesOfTheLedgerPagesSaveWhenTheGoodsRowMoves) {
     TfrmCxSpkM window(context);
+    showActive(&window);
     window.pages->setCurrentIndex(1);
     auto* name = window.pages->widget(1)->findChild<FieldEdit*>("Edit_Spmc");
     window.query.dbspk.locate("Spbm", "XZ001");
+    name->setFocus();
     name->selectAll();
-    typeText(name, "慢跑鞋");
+    typeText("慢跑鞋");
     ASSERT_TRUE(name->commit());
     EXPECT_EQ(dbm.dbapp.scalar("select Spmc from ASPKM where Spbm = 'XZ001'").toString(), "跑步鞋");
     window.query.dbspk.next();
@@ -328,7 +311,7 @@ TEST_F(QueryWindowsTest, AccountWindowsFindByNameFromTheKeyboard) {
     QStringList positions;
     QObject::connect(&window, &ChildWindow::positionTextChanged, [&positions](const QString& t) { positions.append(t); });
     window.findText->setFocus();
-    typeText(window.findText, "店");
+    typeText("店");
     alt('B');
     EXPECT_EQ(window.query.dbbmk.value("bm").toString(), "K001");
     alt('T');
