@@ -9,5 +9,6 @@
 // newcomer's program has something to show.
 void loadDemoData(Database& db);
 
-// Times the goods catalogue and goods ledger on a large book and prints the figures.
+// Times the goods catalogue, the goods ledger and the goods stock query on a
+// large book and prints the figures.
 int runBenchmark(const QString& workingDirectory, QTextStream& out);

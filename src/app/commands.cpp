@@ -3,9 +3,11 @@
 #include "admin/forms/admincommands.h"
 #include "masterdata/forms/masterdatacommands.h"
 #include "stockdocs/forms/stockdocscommands.h"
+#include "queries/forms/querycommands.h"
 
 void registerCommands(CommandRegistry& registry) {
     registerAdminCommands(registry);
     registerMasterDataCommands(registry);
     registerStockDocsCommands(registry);
+    registerQueryCommands(registry);
 }

@@ -331,6 +331,69 @@ QList<QVariantList> Database::rows(const QString& jetSql, const Params& params) 
 
 qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
+namespace {
+
+// What the authoriser saw while a text was prepared. SQLCipher carries out
+// its key pragmas while a statement is being prepared, so anything but
+// reading is refused there, before it can happen; while the rest of the text
+// is looked at for a second statement, everything is.
+struct ShapeWatch {
+    bool probingRest = false;
+    bool refused = false;
+    int selects = 0;
+    QStringList tables;
+
+    static int authorize(void* self, int action, const char* first, const char*, const char*, const char*) {
+        auto& watch = *static_cast<ShapeWatch*>(self);
+        if (watch.probingRest) return SQLITE_DENY;
+        switch (action) {
+        case SQLITE_SELECT: ++watch.selects; return SQLITE_OK;
+        case SQLITE_READ: {
+            const QString table = QString::fromUtf8(first).toLower();
+            if (!watch.tables.contains(table)) watch.tables.append(table);
+            return SQLITE_OK;
+        }
+        case SQLITE_FUNCTION: {
+            // The cipher's own functions copy whole books; extensions load code.
+            const QByteArray name = QByteArray(first).toLower();
+            if (!name.startsWith("sqlcipher") && name != "load_extension") return SQLITE_OK;
+            break;
+        }
+        }
+        watch.refused = true;
+        return SQLITE_DENY;
+    }
+};
+
+}  // namespace
+
+Database::QueryShape Database::queryShape(const QString& jetSql) {
+    if (!db_) throw DbError(DbError::Kind::Other, "数据库没有打开");
+    QueryShape shape;
+    ShapeWatch watch;
+    sqlite3_set_authorizer(db_, &ShapeWatch::authorize, &watch);
+    const QByteArray sql = translateJetSql(jetSql).toUtf8();
+    const char* end = sql.constData() + sql.size();
+    const char* tail = end;
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, sql.constData(), int(sql.size()), &stmt, &tail);
+    shape.prepared = rc == SQLITE_OK && stmt;
+    shape.error = rc == SQLITE_OK ? QString() : engineMessage(db_);
+    shape.readOnly = shape.prepared && !watch.refused && sqlite3_stmt_readonly(stmt);
+    sqlite3_finalize(stmt);
+    if (shape.prepared) {
+        watch.probingRest = true;
+        stmt = nullptr;
+        const int rest = sqlite3_prepare_v2(db_, tail, int(end - tail), &stmt, nullptr);
+        shape.oneStatement = rest == SQLITE_OK && !stmt;
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_set_authorizer(db_, nullptr, nullptr);
+    shape.selects = watch.selects;
+    shape.tablesRead = watch.tables;
+    return shape;
+}
+
 bool Database::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
 
 Database::Transaction::Transaction(Database& db) : db_(db) {

@@ -160,6 +160,18 @@ public:
     QList<QVariantList> rows(const QString& jetSql, const Params& params = {});
     qint64 lastInsertId() const;
 
+    // How the engine reads a text, found by preparing it and running nothing.
+    // For text a user typed into a query (a filter condition) before it runs.
+    struct QueryShape {
+        bool prepared = false;      // the first statement is valid SQL; error says why not
+        bool oneStatement = false;  // nothing but blanks and comments follows it
+        bool readOnly = false;      // it reads and calls functions only, and the engine agrees it writes nothing
+        int selects = 0;            // SELECTs: sub-selects and the parts of a compound each count
+        QStringList tablesRead;     // lower case, each once
+        QString error;
+    };
+    QueryShape queryShape(const QString& jetSql);
+
     // Scope guard: commits when commit() was called, otherwise rolls back.
     // Inside another transaction it is a savepoint of it, so a unit of work
     // (saving a new document with its number) can be part of a larger one.

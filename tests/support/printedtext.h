@@ -14,20 +14,30 @@
 
 inline bool hasPdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
 
-inline QStringList printedPages(const PrintDocument& document) {
-    QTemporaryDir dir;
-    const QString folder = qEnvironmentVariableIsSet("QUORVEL_RENDER_DIR") ? qEnvironmentVariable("QUORVEL_RENDER_DIR")
-                                                                           : dir.path();
-    const QString file = folder + "/" + document.title() + ".pdf";
-    {
-        QPdfWriter pdf(file);
-        pdf.setResolution(300);
-        if (!printPages(document, pdf) || !hasPdfToText()) return {};
-    }
+// The text of a PDF file, one entry per page.
+inline QStringList pdfPages(const QString& file) {
     QProcess p;
     p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", file, "-"});
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput())
         .normalized(QString::NormalizationForm_KC)
         .split('\f', Qt::SkipEmptyParts);
+}
+
+// Where a test keeps the PDF named `name`: QUORVEL_RENDER_DIR, or the temporary folder given.
+inline QString renderedFile(const QString& name, const QTemporaryDir& otherwise) {
+    const QString folder = qEnvironmentVariableIsSet("QUORVEL_RENDER_DIR") ? qEnvironmentVariable("QUORVEL_RENDER_DIR")
+                                                                           : otherwise.path();
+    return folder + "/" + name + ".pdf";
+}
+
+inline QStringList printedPages(const PrintDocument& document) {
+    QTemporaryDir dir;
+    const QString file = renderedFile(document.title(), dir);
+    {
+        QPdfWriter pdf(file);
+        pdf.setResolution(300);
+        if (!printPages(document, pdf) || !hasPdfToText()) return {};
+    }
+    return pdfPages(file);
 }

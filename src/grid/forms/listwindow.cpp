@@ -15,7 +15,7 @@ void ListWindow::activated() {
 
 void ListWindow::printGrid(bool toPreview) {
     GridPrint job = gridPrint();
-    job.layout.title = GridPrinter::askTitle(prompter(), job.defaultTitle);
+    job.layout.title = job.askTitle ? GridPrinter::askTitle(prompter(), job.defaultTitle) : job.defaultTitle;
     if (job.leaveOutUnprinted) HideUnprintedColumns(*job.grid);
     const GridPrinter printer(*job.grid, job.layout);
     if (toPreview) printer.preview(prompter(), this);

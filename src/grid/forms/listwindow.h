@@ -18,7 +18,8 @@ public:
 
     int printCommands() const override { return Print | Preview; }
     // The printout is the grid itself under the title the user confirms
-    // ("请输入报表标题:", preset with the window's title).
+    // ("请输入报表标题:", preset with the window's title), or under the
+    // window's title where it asks none.
     void print() override { printGrid(false); }
     void preview() override { printGrid(true); }
     // Postings made in other windows show here: the row sets the window
@@ -35,6 +36,7 @@ protected:
         QString defaultTitle;
         GridPrintSettings layout;        // its title is the one confirmed
         bool leaveOutUnprinted = false;  // columns marked not to print are hidden meanwhile
+        bool askTitle = true;            // the queries print under their fixed titles
     };
     // What a print of the window is now (the grid of the current page).
     virtual GridPrint gridPrint() const = 0;
