@@ -123,6 +123,8 @@ void benchStockIn(Database& db, QTextStream& out) {
 
     const double postMs = timeMs([&] { posting::post(db, stockin::kind(), "000010001", "bench"); });
     out << QString("100 行入库单记帐: %1 ms\n").arg(postMs, 0, 'f', 1);
+}
+
 // The windows' questions are not asked in a benchmark; nothing it does tells anything.
 class SilentPrompter : public Prompter {
 public:

@@ -80,8 +80,9 @@ TEST_F(KeyboardPathsTest, AnAltCommandFinishesTheOpenCellIntoItsOwnRow) {
         typeInto(grid, window.dbspk.position(), "Spmc", "新鞋");
         alt(c.letter);
         EXPECT_FALSE(grid.isEditingCell()) << c.letter;
-        if (c.letter != 'O')
+        if (c.letter != 'O') {
             EXPECT_EQ(window.dbspk.value("Spbm").toString(), "B2") << "back on the row it was on, Alt+" << c.letter;
+        }
         EXPECT_EQ(grid.currentIndex().row(), window.dbspk.position());
         window.close();  // leaving the window must not bring the text back anywhere
         EXPECT_EQ(goodsNames(), c.expected) << "Alt+" << c.letter;
