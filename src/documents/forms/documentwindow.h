@@ -31,6 +31,7 @@ public:
         QString reportTitle;   // the template's title when it has none: "入库单打印"
         QString findCaption;   // "请选择入库单"
         QString layoutSection; // VexaStyle.INI: "frmsprkdlr"
+        bool layoutSortMarkers = false;  // the section keeps the grid's sort markers too
     };
 
     DocumentWindow(const AppContext& context, const DocumentKind& kind, const Captions& captions,
@@ -55,7 +56,8 @@ public:
     QPushButton* btnprn = nullptr;
     QPushButton* btnpreview = nullptr;
     QPushButton* btnLocate = nullptr;
-    FieldEdit* headerBox(const QString& field) const;
+    FieldEdit* headerBox(const QString& field) const;  // null when the field's box is not a text box
+    QWidget* headerWidget(const QString& field) const;
 
     DocumentRules& rules() { return *rules_; }
     // What the kind's template reads: the lines, and the header, goods and
@@ -70,6 +72,8 @@ protected:
     void setRules(std::unique_ptr<DocumentRules> rules);
     // A header box in the grid of boxes; the boxes take the tab order in which they are added.
     FieldEdit* addHeaderBox(const QString& label, const QString& field, int row, int column, int span = 1);
+    // Any other control bound to a header field (a drop-down list), placed and ordered likewise.
+    void addHeaderWidget(const QString& label, const QString& field, QWidget* box, int row, int column, int span = 1);
     // The party code box: F2, double-click and the picker buttons choose a party.
     FieldEdit* addPartyBox(const QString& label, const QString& field, int row, int column);
     // F2 and double-click in the box choose a party.
@@ -92,7 +96,7 @@ protected:
     const DocumentKind& kind_;
     const Captions captions_;
     QGridLayout* headerBoxes_ = nullptr;
-    QList<QPair<QString, FieldEdit*>> boxes_;
+    QList<QPair<QString, QWidget*>> boxes_;
     QHash<QWidget*, QHBoxLayout*> boxCells_;  // the row each box sits in, buttons beside it
 
     void closeEvent(QCloseEvent* event) override;
