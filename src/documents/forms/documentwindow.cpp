@@ -2,6 +2,7 @@
 
 #include "dataaware/fieldeditors.h"
 #include "dataaware/pendingedit.h"
+#include "database/schema.h"
 #include "grid/forms/datagrid.h"
 #include "masterdata/forms/picklists.h"
 #include "reports/forms/templateprinting.h"
@@ -212,6 +213,36 @@ void DocumentWindow::finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFo
         if (box != lastHeaderBox) EnterMovesFocus::install({box});
     lastHeaderBox->installEventFilter(this);
     if (dbg01) setTabOrder(lastHeaderBox, dbg01);
+}
+
+DocumentRules::Context DocumentWindow::rulesContext() const {
+    return {context_.dbm.dbapp, context_.dbm.config, context_.prompter,
+            [&session = context_.session] { return session.operatorName(); },
+            [&session = context_.session] { return session.businessDate(); }};
+}
+
+void DocumentWindow::addGoodsColumns(const QString& totalText) {
+    dbg01->addColumn("FLBH", "序号", 40);
+    dbg01->addColumn("Spbm", "编码", 90);
+    GridColumn& goodsName = dbg01->addColumn("spmc", "商品名称", 130);
+    goodsName.dropDownFields = {"Spmc", "ArtNo", "color", "Spbm"};
+    goodsName.dropDownRows = 15;
+    goodsName.footer = GridColumn::Footer::Text;
+    goodsName.footerText = totalText;
+    dbg01->addColumn("artno", "货号", 80).readOnly = true;
+    dbg01->addColumn("ggxh", "规格型号", 80).readOnly = true;
+}
+
+GridColumn& DocumentWindow::addTotalColumn(const QString& field, const QString& title, int width, const char* format) {
+    GridColumn& column = dbg01->addColumn(field, title, width);
+    column.displayFormat = format;
+    column.footer = GridColumn::Footer::Sum;
+    column.footerText = format;
+    return column;
+}
+
+void DocumentWindow::addSizeColumns() {
+    for (const QString& slot : schema::sizeSlotColumns("sl")) dbg01->addColumn(slot, slot, 40).displayFormat = kQuantity;
 }
 
 void DocumentWindow::openCursors() {

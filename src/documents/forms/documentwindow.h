@@ -13,6 +13,7 @@
 #include <memory>
 
 class DataGrid;
+struct GridColumn;
 class FieldEdit;
 class QGridLayout;
 class QHBoxLayout;
@@ -82,6 +83,18 @@ protected:
     void setNoteBox(QWidget* box);
     // Finishes the frame: Enter moves through the boxes, the last one into the grid.
     void finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFocus);
+
+    // The rules' context: this window's book, configuration row, prompter and session.
+    DocumentRules::Context rulesContext() const;
+    // The lines' leading goods columns: 序号, 编码, 商品名称 (a drop-down of the
+    // goods, footer `totalText`), 货号, 规格型号.
+    void addGoodsColumns(const QString& totalText);
+    // A column summed in the footer, shown and summed in `format`.
+    GridColumn& addTotalColumn(const QString& field, const QString& title, int width, const char* format);
+    // The sixteen size columns; those beyond the slots in use go when the rules are set.
+    void addSizeColumns();
+    static constexpr const char* kQuantity = "0;-0;#";
+    static constexpr const char* kMoney = "0.00;-0.00;#";
 
     // The party picker over dbkhk; false when cancelled.
     virtual bool pickParty() = 0;

@@ -1,18 +1,11 @@
 #include "stockdocs/forms/uspckdlr.h"
 
 #include "dataaware/fieldeditors.h"
-#include "database/schema.h"
 #include "grid/forms/datagrid.h"
 #include "masterdata/forms/picklists.h"
 #include "shell/session.h"
-#include "shell/udbm.h"
 #include "stockdocs/forms/upickrkd.h"
 #include "stockdocs/stockout.h"
-
-namespace {
-const char* kQuantity = "0;-0;#";
-const char* kMoney = "0.00;-0.00;#";
-}  // namespace
 
 Tfrmspckdlr::Tfrmspckdlr(const AppContext& context, QWidget* parent)
     : DocumentWindow(context, stockout::kind(),
@@ -40,39 +33,20 @@ Tfrmspckdlr::Tfrmspckdlr(const AppContext& context, QWidget* parent)
     addHeaderBox("记帐", "RYJZ", 4, 0)->setEnabled(false);
     addHeaderBox("制单", "RYZD", 4, 1)->setEnabled(false);
 
-    dbg01->addColumn("FLBH", "序号", 40);
-    dbg01->addColumn("Spbm", "编码", 90);
-    GridColumn& goodsName = dbg01->addColumn("spmc", "商品名称", 130);
-    goodsName.dropDownFields = {"Spmc", "ArtNo", "color", "Spbm"};
-    goodsName.dropDownRows = 15;
-    goodsName.footer = GridColumn::Footer::Text;
-    goodsName.footerText = "合　　计";
-    dbg01->addColumn("artno", "货号", 80).readOnly = true;
-    dbg01->addColumn("ggxh", "规格型号", 80).readOnly = true;
+    addGoodsColumns("合　　计");
     dbg01->addColumn("GGDW", "单位与规格", 80).readOnly = true;
-    for (const QString& slot : schema::sizeSlotColumns("sl")) dbg01->addColumn(slot, slot, 40).displayFormat = kQuantity;
-    GridColumn& quantity = dbg01->addColumn("SL", "数量", 60);
-    quantity.displayFormat = kQuantity;
-    quantity.footer = GridColumn::Footer::Sum;
-    quantity.footerText = kQuantity;
+    addSizeColumns();
+    addTotalColumn("SL", "数量", 60, kQuantity);
     // The price is the goods' retail or wholesale price unless the shop lets it be changed.
     GridColumn& price = dbg01->addColumn("DJ", "单价", 70);
     price.displayFormat = kMoney;
     price.readOnly = !context.session.settings.salesPriceRule;
-    GridColumn& amount = dbg01->addColumn("JE", "金额", 90);
-    amount.displayFormat = kMoney;
-    amount.readOnly = true;
-    amount.footer = GridColumn::Footer::Sum;
-    amount.footerText = kMoney;
+    addTotalColumn("JE", "金额", 90, kMoney).readOnly = true;
     dbd.field("JBSL").displayFormat = kQuantity;
     dbd.field("SL").displayFormat = kQuantity;
 
     finishLayout(dispatcher, SKFS);
-    setRules(std::make_unique<StockOutRules>(
-        DocumentRules::Context{context.dbm.dbapp, context.dbm.config, context.prompter,
-                               [&session = context.session] { return session.operatorName(); },
-                               [&session = context.session] { return session.businessDate(); }},
-        dbm, dbd, dbspk, dbkhk));
+    setRules(std::make_unique<StockOutRules>(rulesContext(), dbm, dbd, dbspk, dbkhk));
     followCustomer();
     resize(1100, 620);  // the price and amount in view beside eight sizes
 }
