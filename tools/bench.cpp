@@ -8,8 +8,9 @@
 #include "grid/exportwriters.h"
 #include "queries/goodsstock.h"
 #include "shell/paths.h"
-#include "stockdocs/stockin.h"
 #include "shell/prompter.h"
+#include "stockdocs/stockin.h"
+#include "stockdocs/stockout.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -72,32 +73,59 @@ void stepThrough(Database& db, const QString& jetSql) {
     sqlite3_finalize(stmt);
 }
 
+// A kind's documents on the large book: `documents` posted ones of five lines
+// and, after them, `unposted` documents of 100 lines, numbered on.
+void addDocuments(Database& db, const DocumentKind& kind, const QString& party, int documents, int unposted) {
+    Database::Transaction tx(db);
+    const Params count{{"count", documents}, {"party", party}};
+    db.exec(QString("with recursive n(i) as (select 1 union all select i + 1 from n where i < :count) "
+                    "insert into [%1] (DJHM, RQ, KHBM, Je, NOTE, BZW, RYZD, RYJZ) "
+                    "select printf('%09d', i), '2026-11-01 00:00:00', :party, 600, '业务', '3', '张三', '张三' from n")
+                .arg(kind.headerTable),
+            count);
+    db.exec(QString("with recursive n(i) as (select 1 union all select i + 1 from n where i < :count), "
+                    "k(j) as (select 1 union all select j + 1 from k where j < 5) "
+                    "insert into [%1] (DJHM, FLBH, Spbm, BzLx, SL, DJ, GGDW, JBSL, JBDJ, JE, BZW, slA) "
+                    "select printf('%09d', i), j, printf('SP%06d', (i * 5 + j) % 100000 + 1), 1, 10, 12, '双', 10, "
+                    "12, 120, '3', 10 from n, k")
+                .arg(kind.lineTable),
+            {{"count", documents}});
+    for (int d = 0; d < unposted; ++d) {
+        const QString number = documentNumber(documents + d);
+        db.exec(QString("insert into [%1] (DJHM, RQ, KHBM, Je, NOTE, BZW) values (:n, '2026-11-02 00:00:00', :party, "
+                        "0, '业务', '1')")
+                    .arg(kind.headerTable),
+                {{"n", number}, {"party", party}});
+        db.exec(QString("with recursive k(j) as (select 1 union all select j + 1 from k where j < 100) "
+                        "insert into [%1] (DJHM, FLBH, Spbm, BzLx, SL, DJ, GGDW, JBSL, JBDJ, JE, BZW, slA) "
+                        "select :n, j, printf('SP%06d', (j * 997 + :d * 7919) % 100000 + 1), 12, j, 6.5, '箱(12x)', "
+                        "j * 12, 6.5, j * 12 * 6.5, '1', j * 12 from k")
+                    .arg(kind.lineTable),
+                {{"n", number}, {"d", d}});
+    }
+    db.exec(QString("update System set [%1] = :count").arg(kind.counter), {{"count", documents + unposted}});
+    tx.commit();
+}
+
+// Posting the unposted 100-line documents one after another: the fastest, the
+// figure least disturbed by whatever else the machine does.
+double bestPostingMs(Database& db, const DocumentKind& kind, int documents, int unposted) {
+    double best = -1;
+    for (int d = 0; d < unposted; ++d) {
+        const double ms = timeMs([&] { posting::post(db, kind, documentNumber(documents + d), "bench"); });
+        best = best < 0 ? ms : std::min(best, ms);
+    }
+    return best;
+}
+
+constexpr int kPostingRuns = 5;
+
 // Stock-in on the large book: 10 000 posted documents of five lines, the
-// window's cursors opened on them, and one 100-line document posted.
+// window's cursors opened on them, and 100-line documents posted.
 void benchStockIn(Database& db, QTextStream& out) {
     const int documents = 10000;
-    {
-        Database::Transaction tx(db);
-        db.exec("insert into AGYS (Bm, Mc, ncye, bnjf, bndf, byjf, bydf, jyje) values ('G001', '华南鞋业', 0, 0, 0, 0, 0, 0)");
-        db.exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < :count) "
-                "insert into ASPRKD (DJHM, RQ, KHBM, Je, NOTE, BZW, RYZD, RYJZ) "
-                "select printf('%09d', i), '2026-11-01 00:00:00', 'G001', 600, '从华南鞋业进货', '3', '张三', '张三' from n",
-                {{"count", documents}});
-        db.exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < :count), "
-                "k(j) as (select 1 union all select j + 1 from k where j < 5) "
-                "insert into asprkdd (DJHM, FLBH, Spbm, BzLx, SL, DJ, GGDW, JBSL, JBDJ, JE, BZW, slA) "
-                "select printf('%09d', i), j, printf('SP%06d', (i * 5 + j) % 100000 + 1), 1, 10, 12, '双', 10, 12, 120, "
-                "'3', 10 from n, k",
-                {{"count", documents}});
-        db.exec("insert into ASPRKD (DJHM, RQ, KHBM, Je, NOTE, BZW) values ('000010001', '2026-11-02 00:00:00', 'G001', 0, "
-                "'从华南鞋业进货', '1')");
-        db.exec("with recursive k(j) as (select 1 union all select j + 1 from k where j < 100) "
-                "insert into asprkdd (DJHM, FLBH, Spbm, BzLx, SL, DJ, GGDW, JBSL, JBDJ, JE, BZW, slA) "
-                "select '000010001', j, printf('SP%06d', (j * 997) % 100000 + 1), 12, j, 6.5, '箱(12x)', j * 12, 6.5, "
-                "j * 12 * 6.5, '1', j * 12 from k");
-        db.exec("update System set Ykrkdh = 10001");
-        tx.commit();
-    }
+    db.exec("insert into AGYS (Bm, Mc, ncye, bnjf, bndf, byjf, bydf, jyje) values ('G001', '华南鞋业', 0, 0, 0, 0, 0, 0)");
+    addDocuments(db, stockin::kind(), "G001", documents, kPostingRuns);
 
     RowSet suppliers(db), goods(db), headers(db), lines(db);
     const double documentsMs = timeMs([&] {
@@ -121,8 +149,9 @@ void benchStockIn(Database& db, QTextStream& out) {
                .arg(goods.recordCount())
                .arg(goodsMs, 0, 'f', 1);
 
-    const double postMs = timeMs([&] { posting::post(db, stockin::kind(), "000010001", "bench"); });
-    out << QString("100 行入库单记帐: %1 ms\n").arg(postMs, 0, 'f', 1);
+    out << QString("100 行入库单记帐(%1 张中最快的): %2 ms\n")
+               .arg(kPostingRuns)
+               .arg(bestPostingMs(db, stockin::kind(), documents, kPostingRuns), 0, 'f', 1);
 }
 
 // The windows' questions are not asked in a benchmark; nothing it does tells anything.
@@ -177,6 +206,18 @@ void benchGoodsStock(Database& db, QTextStream& out) {
                .arg(stepsMs / steps, 0, 'f', 3);
     const double filterMs = timeMs([&] { query->applyFilter(" [spmc] like '%商品0001%' and [kcsl]>10"); });
     out << QString("商品库存查询按条件筛选(%1 种符合): %2 ms\n").arg(query->dbspk.recordCount()).arg(filterMs, 0, 'f', 1);
+}
+
+// Stock-out on the same book: 10 000 posted sales to one customer, and
+// 100-line sales on account posted (three ledger rows a line).
+void benchStockOut(Database& db, QTextStream& out) {
+    const int documents = 10000;
+    db.exec("insert into ABMK (Bm, Mc, ncye, bnjf, bndf, byjf, bydf, jyje) values ('K001', '阳光体育', 0, 0, 0, 0, 0, 0)");
+    addDocuments(db, stockout::kind(), "K001", documents, kPostingRuns);
+    db.exec("update ASPCKD set KHMC = '阳光体育', SKFS = '记帐', CKLB = '1'");
+    out << QString("100 行出库单记帐(%1 张中最快的): %2 ms\n")
+               .arg(kPostingRuns)
+               .arg(bestPostingMs(db, stockout::kind(), documents, kPostingRuns), 0, 'f', 1);
 }
 
 }  // namespace
@@ -284,6 +325,7 @@ int runBenchmark(const QString& workingDirectory, QTextStream& out) {
     out << QString("读取一种商品的保管帐(%1 行): %2 ms\n").arg(ledger.recordCount()).arg(ledgerMs, 0, 'f', 2);
 
     benchStockIn(db, out);
+    benchStockOut(db, out);
     benchGoodsStock(db, out);
     return 0;
 }

@@ -140,3 +140,18 @@ FieldSpinBox::FieldSpinBox(RowSet& rows, const QString& field, int minimum, int 
         }
     });
 }
+
+FieldComboBox::FieldComboBox(RowSet& rows, const QString& field, const QStringList& items, QWidget* parent)
+    : QComboBox(parent), rows_(rows), field_(field) {
+    addItems(items);
+    follow(rows, this, field, [this] { showValue(); });
+    connect(&rows, &RowSet::stateChanged, this, [this] { showValue(); });  // a cancel restores the value
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (!rows_.edit() || !rows_.setValue(field_, itemText(index))) showValue();
+    });
+}
+
+void FieldComboBox::showValue() {
+    const QSignalBlocker block(this);
+    setCurrentIndex(findText(rows_.value(field_).toString()));
+}

@@ -5,6 +5,7 @@
 #include "dataaware/pendingedit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -59,6 +60,19 @@ public:
     FieldSpinBox(RowSet& rows, const QString& field, int minimum, int maximum, QWidget* parent = nullptr);
 
 private:
+    RowSet& rows_;
+    QString field_;
+};
+
+// A drop-down list of fixed texts bound to a text field: choosing one puts
+// the row into edit and sets the field; a row that refuses keeps its value.
+class FieldComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    FieldComboBox(RowSet& rows, const QString& field, const QStringList& items, QWidget* parent = nullptr);
+
+private:
+    void showValue();
     RowSet& rows_;
     QString field_;
 };

@@ -18,6 +18,7 @@ void DocumentRules::install() {
     installHeaderRules();
     if (lines_) installLineRules();
     installPartyRules();
+    installKindRules();
 }
 
 bool DocumentRules::isFrozen() const {

@@ -85,6 +85,9 @@ protected:
     virtual void goodsEntered();                   // the line's goods code changed
     virtual bool checkLine();                      // before a line is saved
     virtual QString postingWaitText() const { return "正在进行单据记账，请等待...."; }
+    // Hooks of the kind's own beyond the shared ones (a customer's name that
+    // follows its code, a total kept from the size slots); run by install().
+    virtual void installKindRules() {}
 
     // The line's goods in the goods cursor (it moves there); false when none.
     bool findGoods(const QString& code);

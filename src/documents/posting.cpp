@@ -23,7 +23,7 @@ void PostingRun::insert(const QString& table, const QList<QPair<QString, QVarian
 }
 
 PostedRow PostingRun::goods(const QString& code) {
-    Statement row(db, "select Kcsl, kcje, kcjg from ASPKM where Spbm = :code", {{"code", code}});
+    Statement row(db, "select Kcsl, kcje, kcjg, Spmc, ArtNo, color, Jldw from ASPKM where Spbm = :code", {{"code", code}});
     return row.next() ? PostedRow(row) : PostedRow();
 }
 

@@ -44,7 +44,8 @@ public:
 
     // Appends one row; texts are cut to their columns, as the ledgers always took them.
     void insert(const QString& table, const QList<QPair<QString, QVariant>>& values);
-    // A goods item's stock after this posting changed it: Kcsl, kcje, kcjg.
+    // A goods item as this posting left it: its stock (Kcsl, kcje, kcjg) and
+    // the names the ledgers copy (Spmc, ArtNo, color, Jldw).
     PostedRow goods(const QString& code);
 };
 

@@ -16,13 +16,19 @@ struct Goods {
     int scale = 1;
     QString baseUnit = "双", packageUnit = "箱";
     QString name = "跑步鞋";
+    double xsdj = 0, pfdj = 0, cbxx = 0;  // retail and wholesale price, stock floor
+    QString artNo = "R-1001", colour = "白";
 };
 
 inline void addGoods(Database& db, const Goods& g) {
-    QStringList columns{"Spbm", "Spmc", "Jldw", "hzdw", "Scale", "Kcsl", "kcje", "kcjg", "Byrksl", "Bnrksl"};
-    QStringList values{":code", ":name", ":jldw", ":hzdw", ":scale", ":kcsl", ":kcje", ":kcjg", "0", "0"};
-    Params params{{"code", g.code}, {"name", g.name},   {"jldw", g.baseUnit}, {"hzdw", g.packageUnit},
-                  {"scale", g.scale}, {"kcsl", g.kcsl}, {"kcje", g.kcje},     {"kcjg", g.kcjg}};
+    QStringList columns{"Spbm", "Spmc", "Jldw", "hzdw", "Scale", "Kcsl", "kcje", "kcjg", "Byrksl", "Bnrksl",
+                        "Xsdj", "Pfdj", "Cbxx", "ArtNo", "color"};
+    QStringList values{":code", ":name", ":jldw", ":hzdw", ":scale", ":kcsl", ":kcje", ":kcjg", "0", "0",
+                       ":xsdj", ":pfdj", ":cbxx", ":artno", ":color"};
+    Params params{{"code", g.code},   {"name", g.name}, {"jldw", g.baseUnit}, {"hzdw", g.packageUnit},
+                  {"scale", g.scale}, {"kcsl", g.kcsl}, {"kcje", g.kcje},     {"kcjg", g.kcjg},
+                  {"xsdj", g.xsdj},   {"pfdj", g.pfdj}, {"cbxx", g.cbxx},     {"artno", g.artNo},
+                  {"color", g.colour}};
     const QStringList slotColumns = schema::sizeSlotColumns("kcsl");
     for (int i = 0; i < 16; ++i) {
         columns.append(slotColumns[i]);
@@ -49,6 +55,7 @@ struct Line {
     QList<double> sizes = {};
     QString status = "1";
     QString ggdw = "双";
+    QString remark = {};  // zyxx
 };
 
 // A saved, unposted stock document with its lines (JBSL, JBDJ, JE computed).
@@ -60,8 +67,8 @@ inline void addDocument(Database& db, const QString& headerTable, const QString&
             {{"n", number}, {"rq", date}, {"party", party}, {"note", note}});
     int flbh = 0;
     for (const Line& l : lines) {
-        QStringList columns{"DJHM", "FLBH", "Spbm", "BzLx", "SL", "DJ", "GGDW", "JBSL", "JBDJ", "JE", "BZW"};
-        QStringList values{":n", ":flbh", ":code", ":bzlx", ":sl", ":dj", ":ggdw", ":jbsl", ":dj", ":je", ":bzw"};
+        QStringList columns{"DJHM", "FLBH", "Spbm", "BzLx", "SL", "DJ", "GGDW", "JBSL", "JBDJ", "JE", "BZW", "zyxx"};
+        QStringList values{":n", ":flbh", ":code", ":bzlx", ":sl", ":dj", ":ggdw", ":jbsl", ":dj", ":je", ":bzw", ":zyxx"};
         const QStringList slotColumns = schema::sizeSlotColumns("sl");
         for (int i = 0; i < 16; ++i) {
             columns.append(slotColumns[i]);
@@ -69,8 +76,17 @@ inline void addDocument(Database& db, const QString& headerTable, const QString&
         }
         db.exec(QString("insert into %1 (%2) values (%3)").arg(lineTable, columns.join(", "), values.join(", ")),
                 {{"n", number}, {"flbh", ++flbh}, {"code", l.code}, {"bzlx", l.bzlx}, {"sl", l.sl}, {"dj", l.dj},
-                 {"ggdw", l.ggdw}, {"jbsl", l.sl * l.bzlx}, {"je", l.sl * l.bzlx * l.dj}, {"bzw", l.status}});
+                 {"ggdw", l.ggdw}, {"jbsl", l.sl * l.bzlx}, {"je", l.sl * l.bzlx * l.dj}, {"bzw", l.status},
+                 {"zyxx", l.remark}});
     }
+}
+
+// A saved, unposted stock-out document: the customer's name and the way of sale on its header.
+inline void addSale(Database& db, const QString& number, const QString& customer, const QString& customerName,
+                    const QString& wayOfSale, const QList<Line>& lines, const QString& note = "销售") {
+    addDocument(db, "ASPCKD", "ASPCKDD", number, customer, lines, QDate(2004, 3, 15), note);
+    db.exec("update ASPCKD set KHMC = :name, SKFS = :way, CKLB = '1' where DJHM = :n",
+            {{"name", customerName}, {"way", wayOfSale}, {"n", number}});
 }
 
 // Every row of a table, for comparing a book before and after.

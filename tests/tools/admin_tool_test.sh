@@ -79,6 +79,17 @@ expect 0 $'12\t李会计' "$admin" sql "$d" "select a.Kcsl, h.RYJZ from ASPKM a,
 expect 2 "单据已经记帐!" "$admin" post "$d" rkd 000000001
 expect 0 "1" "$admin" sql "$d" "select count(*) from ASPMXZM"
 
+# A stock-out document of the same book: a walk-in cash sale, and one to a customer who is gone.
+"$admin" sql "$d" "insert into ASPCKD (DJHM, RQ, KHBM, KHMC, SKFS, Je, NOTE, BZW) values ('000000001', #2004-03-16#, '0000', '王先生', '现金', 0, 'n', '1')" >/dev/null
+"$admin" sql "$d" "insert into ASPCKD (DJHM, RQ, KHBM, KHMC, SKFS, Je, NOTE, BZW) values ('000000002', #2004-03-16#, 'K009', 'x', '记帐', 0, 'n', '1')" >/dev/null
+for n in 000000001 000000002; do
+    "$admin" sql "$d" "insert into ASPCKDD (DJHM, FLBH, Spbm, BzLx, SL, DJ, JBSL, JBDJ, JE, slA) values ('$n', 1, 'XZ001', 1, 2, 398, 2, 398, 796, 2)" >/dev/null
+done
+expect 2 "客户 K009" "$admin" post "$d" ckd 2
+expect 0 "已记帐" "$admin" post "$d" ckd 1
+expect 0 $'10\t796\t王先生' "$admin" sql "$d" "select a.Kcsl, m.bydf, s.khmc from ASPKM a, ABMK m, AXSLSZ s where a.Spbm = 'XZ001' and m.Bm = '0000'"
+expect 2 "单据已经记帐!" "$admin" post "$d" ckd 1
+
 # A book appears only when it is complete: an init stopped half-way (here by
 # the file size limit) leaves no DbVexa.mdb, and a failure leaves no file at all.
 mkdir "$work/cut"

@@ -2,6 +2,7 @@
 
 #include "dataaware/fieldeditors.h"
 #include "dataaware/pendingedit.h"
+#include "database/schema.h"
 #include "grid/forms/datagrid.h"
 #include "masterdata/forms/picklists.h"
 #include "reports/forms/templateprinting.h"
@@ -149,6 +150,13 @@ void DocumentWindow::buildFrame() {
 
 FieldEdit* DocumentWindow::addHeaderBox(const QString& label, const QString& field, int row, int column, int span) {
     auto* box = new FieldEdit(dbm, field, context_.prompter, upper_);
+    addHeaderWidget(label, field, box, row, column, span);
+    return box;
+}
+
+void DocumentWindow::addHeaderWidget(const QString& label, const QString& field, QWidget* box, int row, int column,
+                                     int span) {
+    box->setParent(upper_);
     box->setObjectName(field);
     auto* caption = new QLabel(label, upper_);
     caption->setBuddy(box);
@@ -160,7 +168,6 @@ FieldEdit* DocumentWindow::addHeaderBox(const QString& label, const QString& fie
     if (!boxes_.isEmpty()) setTabOrder(boxes_.last().second, box);
     boxes_.append({field, box});
     boxCells_.insert(box, cell);
-    return box;
 }
 
 FieldEdit* DocumentWindow::addPartyBox(const QString& label, const QString& field, int row, int column) {
@@ -189,11 +196,13 @@ void DocumentWindow::setNoteBox(QWidget* box) {
     box->installEventFilter(this);
 }
 
-FieldEdit* DocumentWindow::headerBox(const QString& field) const {
+QWidget* DocumentWindow::headerWidget(const QString& field) const {
     for (const auto& [name, box] : boxes_)
         if (name.compare(field, Qt::CaseInsensitive) == 0) return box;
     return nullptr;
 }
+
+FieldEdit* DocumentWindow::headerBox(const QString& field) const { return qobject_cast<FieldEdit*>(headerWidget(field)); }
 
 void DocumentWindow::finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFocus) {
     newDocumentFocus_ = newDocumentFocus;
@@ -206,6 +215,36 @@ void DocumentWindow::finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFo
     if (dbg01) setTabOrder(lastHeaderBox, dbg01);
 }
 
+DocumentRules::Context DocumentWindow::rulesContext() const {
+    return {context_.dbm.dbapp, context_.dbm.config, context_.prompter,
+            [&session = context_.session] { return session.operatorName(); },
+            [&session = context_.session] { return session.businessDate(); }};
+}
+
+void DocumentWindow::addGoodsColumns(const QString& totalText) {
+    dbg01->addColumn("FLBH", "序号", 40);
+    dbg01->addColumn("Spbm", "编码", 90);
+    GridColumn& goodsName = dbg01->addColumn("spmc", "商品名称", 130);
+    goodsName.dropDownFields = {"Spmc", "ArtNo", "color", "Spbm"};
+    goodsName.dropDownRows = 15;
+    goodsName.footer = GridColumn::Footer::Text;
+    goodsName.footerText = totalText;
+    dbg01->addColumn("artno", "货号", 80).readOnly = true;
+    dbg01->addColumn("ggxh", "规格型号", 80).readOnly = true;
+}
+
+GridColumn& DocumentWindow::addTotalColumn(const QString& field, const QString& title, int width, const char* format) {
+    GridColumn& column = dbg01->addColumn(field, title, width);
+    column.displayFormat = format;
+    column.footer = GridColumn::Footer::Sum;
+    column.footerText = format;
+    return column;
+}
+
+void DocumentWindow::addSizeColumns() {
+    for (const QString& slot : schema::sizeSlotColumns("sl")) dbg01->addColumn(slot, slot, 40).displayFormat = kQuantity;
+}
+
 void DocumentWindow::openCursors() {
     for (RowSet* rows : {&dbkhk, &dbspk, &dbm}) rows->open();
     if (dbg01) dbd.open();
@@ -214,7 +253,7 @@ void DocumentWindow::openCursors() {
 void DocumentWindow::setRules(std::unique_ptr<DocumentRules> rules) {
     rules_ = std::move(rules);
     rules_->view.focusHeaderBox = [this](const QString& field) {
-        if (FieldEdit* box = headerBox(field)) box->setFocus();
+        if (QWidget* box = headerWidget(field)) box->setFocus();
     };
     rules_->view.focusLineColumn = [this](const QString& field) {
         if (dbg01) dbg01->setCurrentIndex(dbg01->model()->index(std::max(0, dbd.position()), dbg01->columnIndex(field)));
@@ -231,7 +270,7 @@ void DocumentWindow::setRules(std::unique_ptr<DocumentRules> rules) {
         dbg01->applySizeSlots("sl", sizes.inUse, sizes.labels);
         dbg01->setFooterVisible(true);
         const IniFile ini(layoutFile());
-        dbg01->restoreLayout(ini, captions_.layoutSection);
+        dbg01->restoreLayout(ini, captions_.layoutSection, captions_.layoutSortMarkers);
     }
     // The date is the business date unless the book lets documents be dated otherwise.
     if (FieldEdit* date = headerBox("RQ")) date->setReadOnly(!context_.dbm.config.value("DjRqEdit").toBool());
@@ -290,7 +329,7 @@ bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         if (enter && dbg01 && watched == lastHeaderBox_) {
             // The last header box: Enter goes into the lines.
-            if (!static_cast<FieldEdit*>(watched)->commit()) return true;
+            if (auto* box = qobject_cast<FieldEdit*>(watched); box && !box->commit()) return true;
             dbg01->setFocus(Qt::TabFocusReason);
             return true;
         }
@@ -375,7 +414,7 @@ void DocumentWindow::closeEvent(QCloseEvent* event) {
     }
     if (dbg01) {
         IniFile ini(layoutFile());
-        dbg01->saveLayout(ini, captions_.layoutSection);
+        dbg01->saveLayout(ini, captions_.layoutSection, captions_.layoutSortMarkers);
         ini.save();
     }
     ChildWindow::closeEvent(event);

@@ -13,6 +13,7 @@
 #include <memory>
 
 class DataGrid;
+struct GridColumn;
 class FieldEdit;
 class QGridLayout;
 class QHBoxLayout;
@@ -31,6 +32,7 @@ public:
         QString reportTitle;   // the template's title when it has none: "入库单打印"
         QString findCaption;   // "请选择入库单"
         QString layoutSection; // VexaStyle.INI: "frmsprkdlr"
+        bool layoutSortMarkers = false;  // the section keeps the grid's sort markers too
     };
 
     DocumentWindow(const AppContext& context, const DocumentKind& kind, const Captions& captions,
@@ -55,7 +57,8 @@ public:
     QPushButton* btnprn = nullptr;
     QPushButton* btnpreview = nullptr;
     QPushButton* btnLocate = nullptr;
-    FieldEdit* headerBox(const QString& field) const;
+    FieldEdit* headerBox(const QString& field) const;  // null when the field's box is not a text box
+    QWidget* headerWidget(const QString& field) const;
 
     DocumentRules& rules() { return *rules_; }
     // What the kind's template reads: the lines, and the header, goods and
@@ -70,6 +73,8 @@ protected:
     void setRules(std::unique_ptr<DocumentRules> rules);
     // A header box in the grid of boxes; the boxes take the tab order in which they are added.
     FieldEdit* addHeaderBox(const QString& label, const QString& field, int row, int column, int span = 1);
+    // Any other control bound to a header field (a drop-down list), placed and ordered likewise.
+    void addHeaderWidget(const QString& label, const QString& field, QWidget* box, int row, int column, int span = 1);
     // The party code box: F2, double-click and the picker buttons choose a party.
     FieldEdit* addPartyBox(const QString& label, const QString& field, int row, int column);
     // F2 and double-click in the box choose a party.
@@ -78,6 +83,18 @@ protected:
     void setNoteBox(QWidget* box);
     // Finishes the frame: Enter moves through the boxes, the last one into the grid.
     void finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFocus);
+
+    // The rules' context: this window's book, configuration row, prompter and session.
+    DocumentRules::Context rulesContext() const;
+    // The lines' leading goods columns: 序号, 编码, 商品名称 (a drop-down of the
+    // goods, footer `totalText`), 货号, 规格型号.
+    void addGoodsColumns(const QString& totalText);
+    // A column summed in the footer, shown and summed in `format`.
+    GridColumn& addTotalColumn(const QString& field, const QString& title, int width, const char* format);
+    // The sixteen size columns; those beyond the slots in use go when the rules are set.
+    void addSizeColumns();
+    static constexpr const char* kQuantity = "0;-0;#";
+    static constexpr const char* kMoney = "0.00;-0.00;#";
 
     // The party picker over dbkhk; false when cancelled.
     virtual bool pickParty() = 0;
@@ -92,7 +109,7 @@ protected:
     const DocumentKind& kind_;
     const Captions captions_;
     QGridLayout* headerBoxes_ = nullptr;
-    QList<QPair<QString, FieldEdit*>> boxes_;
+    QList<QPair<QString, QWidget*>> boxes_;
     QHash<QWidget*, QHBoxLayout*> boxCells_;  // the row each box sits in, buttons beside it
 
     void closeEvent(QCloseEvent* event) override;

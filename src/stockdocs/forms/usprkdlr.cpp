@@ -1,18 +1,10 @@
 #include "stockdocs/forms/usprkdlr.h"
 
 #include "dataaware/fieldeditors.h"
-#include "database/schema.h"
 #include "grid/forms/datagrid.h"
 #include "masterdata/forms/picklists.h"
-#include "shell/session.h"
-#include "shell/udbm.h"
 #include "stockdocs/forms/upickrkd.h"
 #include "stockdocs/stockin.h"
-
-namespace {
-const char* kQuantity = "0;-0;#";
-const char* kMoney = "0.00;-0.00;#";
-}  // namespace
 
 Tfrmsprkdlr::Tfrmsprkdlr(const AppContext& context, QWidget* parent)
     : DocumentWindow(context, stockin::kind(),
@@ -46,43 +38,20 @@ Tfrmsprkdlr::Tfrmsprkdlr(const AppContext& context, QWidget* parent)
     }
     setNoteBox(note);
 
-    dbg01->addColumn("FLBH", "序号", 40);
-    dbg01->addColumn("Spbm", "编码", 90);
-    GridColumn& goodsName = dbg01->addColumn("spmc", "商品名称", 130);
-    goodsName.dropDownFields = {"Spmc", "ArtNo", "color", "Spbm"};
-    goodsName.dropDownRows = 15;
-    goodsName.footer = GridColumn::Footer::Text;
-    goodsName.footerText = "合　计";
-    dbg01->addColumn("artno", "货号", 80).readOnly = true;
-    dbg01->addColumn("ggxh", "规格型号", 80).readOnly = true;
+    addGoodsColumns("合　计");
     dbg01->addColumn("BzLx", "包装类型", 60);
     dbg01->addColumn("GGDW", "单位与规格", 80).readOnly = true;
-    GridColumn& quantity = dbg01->addColumn("SL", "数量", 60);
-    quantity.displayFormat = kQuantity;
-    quantity.footer = GridColumn::Footer::Sum;
-    quantity.footerText = kQuantity;
+    addTotalColumn("SL", "数量", 60, kQuantity);
     dbg01->addColumn("DJ", "单价", 70).displayFormat = kMoney;
-    GridColumn& amount = dbg01->addColumn("JE", "金额", 90);
-    amount.displayFormat = kMoney;
-    amount.readOnly = true;
-    amount.footer = GridColumn::Footer::Sum;
-    amount.footerText = kMoney;
-    for (const QString& slot : schema::sizeSlotColumns("sl")) dbg01->addColumn(slot, slot, 40).displayFormat = kQuantity;
+    addTotalColumn("JE", "金额", 90, kMoney).readOnly = true;
+    addSizeColumns();
     dbg01->addColumn("jldw", "基本单位|单位", 50).readOnly = true;
-    GridColumn& base = dbg01->addColumn("JBSL", "基本单位|数量", 60);
-    base.displayFormat = kQuantity;
-    base.readOnly = true;
-    base.footer = GridColumn::Footer::Sum;
-    base.footerText = kQuantity;
+    addTotalColumn("JBSL", "基本单位|数量", 60, kQuantity).readOnly = true;
     dbd.field("JBSL").displayFormat = kQuantity;
     dbd.field("SL").displayFormat = kQuantity;
 
     finishLayout(keeper, invoice);
-    setRules(std::make_unique<StockInRules>(
-        DocumentRules::Context{context.dbm.dbapp, context.dbm.config, context.prompter,
-                               [&session = context.session] { return session.operatorName(); },
-                               [&session = context.session] { return session.businessDate(); }},
-        dbm, dbd, dbspk, dbkhk));
+    setRules(std::make_unique<StockInRules>(rulesContext(), dbm, dbd, dbspk, dbkhk));
     resize(1000, 620);
 }
 
