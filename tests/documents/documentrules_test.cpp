@@ -183,7 +183,9 @@ TEST_F(StockInRulesTest, EnteringTheLinesSavesTheHeaderAndOpensAFirstLine) {
 TEST_F(StockInRulesTest, NewLinesNumberOnAfterTheLastEvenWithOneDeletedBetween) {
     newDocumentWithLine();
     for (int i = 0; i < 3; ++i) {
-        if (i) ASSERT_TRUE(lines.append());
+        if (i) {
+            ASSERT_TRUE(lines.append());
+        }
         typeLine("G1", 0, 1);
         ASSERT_TRUE(lines.post());
     }
