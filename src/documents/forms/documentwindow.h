@@ -31,6 +31,9 @@ public:
         QString reportTitle;   // the template's title when it has none: "入库单打印"
         QString findCaption;   // "请选择入库单"
         QString layoutSection; // VexaStyle.INI: "frmsprkdlr"
+        QString findButton = "查找[&B]";
+        bool printRule = true;  // an unposted document is not printed while the print rule is on
+        QString abortPreview = "打印预览被用户终止！";
     };
 
     DocumentWindow(const AppContext& context, const DocumentKind& kind, const Captions& captions,
@@ -71,12 +74,13 @@ protected:
     // A header box in the grid of boxes; the boxes take the tab order in which they are added.
     FieldEdit* addHeaderBox(const QString& label, const QString& field, int row, int column, int span = 1);
     // The party code box: F2, double-click and the picker buttons choose a party.
-    FieldEdit* addPartyBox(const QString& label, const QString& field, int row, int column);
+    FieldEdit* addPartyBox(const QString& label, const QString& field, int row, int column, int pickerButtons = 2);
     // F2 and double-click in the box choose a party.
     void choosesParty(QWidget* box);
     // The note box: entering it may fill in the default note.
     void setNoteBox(QWidget* box);
-    // Finishes the frame: Enter moves through the boxes, the last one into the grid.
+    // Finishes the frame: Enter moves through the boxes, the last one into the
+    // grid, or back to the new document's first box when there are no lines.
     void finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFocus);
 
     // The party picker over dbkhk; false when cancelled.
