@@ -182,6 +182,25 @@ FieldEdit* DocumentWindow::addPartyBox(const QString& label, const QString& fiel
     return box;
 }
 
+void DocumentWindow::addGoodsColumns() {
+    dbg01->addColumn("FLBH", "序号", 40);
+    dbg01->addColumn("Spbm", "编码", 90);
+    GridColumn& goodsName = dbg01->addColumn("spmc", "商品名称", 130);
+    goodsName.dropDownFields = {"Spmc", "ArtNo", "color", "Spbm"};
+    goodsName.dropDownRows = 15;
+    goodsName.footer = GridColumn::Footer::Text;
+    goodsName.footerText = "合　计";
+}
+
+GridColumn& DocumentWindow::addSummedColumn(const QString& field, const QString& title, int width,
+                                            const QString& format) {
+    GridColumn& column = dbg01->addColumn(field, title, width);
+    column.displayFormat = format;
+    column.footer = GridColumn::Footer::Sum;
+    column.footerText = format;
+    return column;
+}
+
 void DocumentWindow::choosesParty(QWidget* box) {
     box->setToolTip(kPickHint);
     box->installEventFilter(this);

@@ -13,6 +13,7 @@
 #include <memory>
 
 class DataGrid;
+struct GridColumn;
 class FieldEdit;
 class QGridLayout;
 class QHBoxLayout;
@@ -75,6 +76,11 @@ protected:
     FieldEdit* addHeaderBox(const QString& label, const QString& field, int row, int column, int span = 1);
     // The party code box: F2, double-click and the picker buttons choose a party.
     FieldEdit* addPartyBox(const QString& label, const QString& field, int row, int column, int pickerButtons = 2);
+    // The lines' first columns: the line number, the goods code and the goods
+    // name with its drop-down list and the footer's "合　计".
+    void addGoodsColumns();
+    // A column the footer sums, shown and summed in `format`.
+    GridColumn& addSummedColumn(const QString& field, const QString& title, int width, const QString& format);
     // F2 and double-click in the box choose a party.
     void choosesParty(QWidget* box);
     // The note box: entering it may fill in the default note.

@@ -50,28 +50,15 @@ TfrmOrders::TfrmOrders(const AppContext& context, QWidget* parent)
     addHeaderBox("制单", "RYZD", 6, 0)->setEnabled(false);
     addHeaderBox("记帐", "RYJZ", 6, 1)->setEnabled(false);
 
-    dbg01->addColumn("FLBH", "序号", 40);
-    dbg01->addColumn("Spbm", "编码", 90);
-    GridColumn& goodsName = dbg01->addColumn("spmc", "商品名称", 130);
-    goodsName.dropDownFields = {"Spmc", "ArtNo", "color", "Spbm"};
-    goodsName.dropDownRows = 15;
-    goodsName.footer = GridColumn::Footer::Text;
-    goodsName.footerText = "合　计";
+    addGoodsColumns();
     dbg01->addColumn("artno", "货号", 80).readOnly = true;
     dbg01->addColumn("color", "规格", 60).readOnly = true;
     dbg01->addColumn("jldw", "基本单位|单位", 50).readOnly = true;
     dbg01->addColumn("BzLx", "包装类型", 60);
     dbg01->addColumn("GGDW", "单位与规格", 80).readOnly = true;
-    GridColumn& quantity = dbg01->addColumn("SL", "数量", 60);
-    quantity.displayFormat = kQuantity;
-    quantity.footer = GridColumn::Footer::Sum;
-    quantity.footerText = kQuantity;
+    addSummedColumn("SL", "数量", 60, kQuantity);
     dbg01->addColumn("zyxx", "备注", 80);
-    GridColumn& base = dbg01->addColumn("JBSL", "基本单位|数量", 60);
-    base.displayFormat = kQuantity;
-    base.readOnly = true;
-    base.footer = GridColumn::Footer::Sum;
-    base.footerText = kQuantity;
+    addSummedColumn("JBSL", "基本单位|数量", 60, kQuantity).readOnly = true;
     // Only the sizes the book uses, titled by their labels.
     const SizeSlots sizes = SizeSlots::of(context.dbm.config);
     const QStringList sizeFields = orders::sizeColumns();

@@ -46,34 +46,17 @@ Tfrmsprkdlr::Tfrmsprkdlr(const AppContext& context, QWidget* parent)
     }
     setNoteBox(note);
 
-    dbg01->addColumn("FLBH", "序号", 40);
-    dbg01->addColumn("Spbm", "编码", 90);
-    GridColumn& goodsName = dbg01->addColumn("spmc", "商品名称", 130);
-    goodsName.dropDownFields = {"Spmc", "ArtNo", "color", "Spbm"};
-    goodsName.dropDownRows = 15;
-    goodsName.footer = GridColumn::Footer::Text;
-    goodsName.footerText = "合　计";
+    addGoodsColumns();
     dbg01->addColumn("artno", "货号", 80).readOnly = true;
     dbg01->addColumn("ggxh", "规格型号", 80).readOnly = true;
     dbg01->addColumn("BzLx", "包装类型", 60);
     dbg01->addColumn("GGDW", "单位与规格", 80).readOnly = true;
-    GridColumn& quantity = dbg01->addColumn("SL", "数量", 60);
-    quantity.displayFormat = kQuantity;
-    quantity.footer = GridColumn::Footer::Sum;
-    quantity.footerText = kQuantity;
+    addSummedColumn("SL", "数量", 60, kQuantity);
     dbg01->addColumn("DJ", "单价", 70).displayFormat = kMoney;
-    GridColumn& amount = dbg01->addColumn("JE", "金额", 90);
-    amount.displayFormat = kMoney;
-    amount.readOnly = true;
-    amount.footer = GridColumn::Footer::Sum;
-    amount.footerText = kMoney;
+    addSummedColumn("JE", "金额", 90, kMoney).readOnly = true;
     for (const QString& slot : schema::sizeSlotColumns("sl")) dbg01->addColumn(slot, slot, 40).displayFormat = kQuantity;
     dbg01->addColumn("jldw", "基本单位|单位", 50).readOnly = true;
-    GridColumn& base = dbg01->addColumn("JBSL", "基本单位|数量", 60);
-    base.displayFormat = kQuantity;
-    base.readOnly = true;
-    base.footer = GridColumn::Footer::Sum;
-    base.footerText = kQuantity;
+    addSummedColumn("JBSL", "基本单位|数量", 60, kQuantity).readOnly = true;
     dbd.field("JBSL").displayFormat = kQuantity;
     dbd.field("SL").displayFormat = kQuantity;
 
