@@ -5,6 +5,7 @@
 #include "database/passwordhash.h"
 #include "database/schema.h"
 #include "documents/posting.h"
+#include "moneydocs/moneydocs.h"
 #include "shell/paths.h"
 #include "stockdocs/stockin.h"
 #include "stockdocs/stockout.h"
@@ -31,7 +32,7 @@ const char* kUsage =
     "  quorvel-admin demo <工作目录>                            建立带示例数据的工作目录(口令显示在屏幕上)\n"
     "  quorvel-admin sql <工作目录> \"<SQL 语句>\"               执行一条语句\n"
     "  quorvel-admin passwd <工作目录> <登录名> <新口令>         重设操作员口令\n"
-    "  quorvel-admin post <工作目录> rkd|ckd <单据号码> [--operator <姓名>]   入库单、出库单记帐(默认以系统管理员的姓名)\n"
+    "  quorvel-admin post <工作目录> rkd|ckd|skd|fkd <单据号码> [--operator <姓名>]   单据记帐(默认以系统管理员的姓名)\n"
     "  quorvel-admin bench [<目录>]                             性能测试(在空目录中建立大数据量帐套)\n";
 
 int fail(const QString& message) {
@@ -197,7 +198,7 @@ int passwd(const QStringList& args) {
 
 // The kinds of document the post command knows, by their short names.
 const DocumentKind* documentKind(const QString& code) {
-    for (const DocumentKind* kind : {&stockin::kind(), &stockout::kind()})
+    for (const DocumentKind* kind : {&stockin::kind(), &stockout::kind(), &moneydocs::receipt(), &moneydocs::payment()})
         if (kind->code == code) return kind;
     return nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "admin/forms/admincommands.h"
 #include "masterdata/forms/masterdatacommands.h"
+#include "moneydocs/forms/moneydocscommands.h"
 #include "stockdocs/forms/stockdocscommands.h"
 #include "queries/forms/querycommands.h"
 
@@ -10,4 +11,5 @@ void registerCommands(CommandRegistry& registry) {
     registerMasterDataCommands(registry);
     registerStockDocsCommands(registry);
     registerQueryCommands(registry);
+    registerMoneyDocsCommands(registry);
 }

@@ -40,7 +40,8 @@ void DocumentRules::installHeaderRules() {
         header_.setValue("BZW", "1");
         const qint64 counter = context_.db.scalar(QString("select [%1] from System").arg(kind_.counter)).toLongLong();
         header_.setValue(kind_.numberField, documentNumber(counter));
-        header_.setValue("Je", 0);
+        // Orders carry no amount (at most an empty column for the find dialog).
+        if (header_.fieldIndex("Je") >= 0 && header_.field("Je").kind == RowSet::FieldKind::Data) header_.setValue("Je", 0);
         newHeaderDefaults();
     };
     header_.hooks.beforeEdit = [this, &prompter] {
@@ -64,10 +65,10 @@ void DocumentRules::installHeaderRules() {
     header_.hooks.onWriteError = [this, &prompter](const DbError& error) {
         renumbered_.clear();
         if (error.isDuplicateKey()) {
-            prompter.message("关键字(单据号码)不能重复!");
+            prompter.message(texts_.duplicateNumber);
             return;
         }
-        prompter.message("单据不能保存！");
+        prompter.message(texts_.cannotSave);
         prompter.message(error.message());
     };
     header_.hooks.beforeDelete = [this, &prompter] {
@@ -76,10 +77,10 @@ void DocumentRules::installHeaderRules() {
             return false;
         }
         if (documentHasLines()) {
-            prompter.message("要删除单据应首先删除此单据所有分录!");
+            prompter.message(texts_.deleteLinesFirst);
             return false;
         }
-        return prompter.question("是否要删除当前单据?");
+        return prompter.question(texts_.deleteQuestion);
     };
     header_.hooks.afterScroll = [this] {
         if (view.documentShown) view.documentShown();
@@ -145,7 +146,7 @@ void DocumentRules::installLineRules() {
             prompter.message(kCannotDelete);
             return false;
         }
-        return prompter.question("是否要删除当前分录?");
+        return prompter.question(texts_.deleteLineQuestion);
     };
     lines.hooks.onWriteError = [&prompter](const DbError& error) {
         if (error.isDuplicateKey()) {
@@ -176,8 +177,10 @@ void DocumentRules::newLineDefaults() {
     lines.setValue("FLBH", last + 1);
     for (const char* field : {"JE", "SL", "DJ", "JBSL"}) lines.setValue(field, 0);
     lines.setValue("BzLx", 1);
-    for (const QString& slot : schema::sizeSlotColumns("sl")) lines.setValue(slot, 0);
+    for (const QString& slot : sizeColumns()) lines.setValue(slot, 0);
 }
+
+QStringList DocumentRules::sizeColumns() const { return schema::sizeSlotColumns("sl"); }
 
 QString DocumentRules::unknownGoodsTyped() const { return Prompter::lines("编码不存的商品!", "请重新录入,[F2]代码帮助."); }
 QString DocumentRules::unknownGoodsSaved() const { return Prompter::lines("编码不存在的商品!", "请重新录入,[F2]代码帮助."); }
@@ -210,24 +213,28 @@ void DocumentRules::recomputeLine() {
     lines.setValue("JE", a.je);
 }
 
-bool DocumentRules::lineSlotsMatch(const QString& totalField) {
+void DocumentRules::fillEmptySlots() {
     RowSet& lines = *lines_;
-    for (const QString& slot : schema::sizeSlotColumns("sl"))
+    for (const QString& slot : sizeColumns())
         if (lines.value(slot).isNull()) lines.setValue(slot, 0);
     if (lines.value("SL").isNull()) lines.setValue("SL", 0);
-    if (sizeSlotSum(lines, "sl", sizes_.inUse) == lines.value(totalField).toDouble()) return true;
+}
+
+bool DocumentRules::lineSlotsMatch(const QString& totalField) {
+    fillEmptySlots();
+    if (sizeSlotSum(*lines_, "sl", sizes_.inUse) == lines_->value(totalField).toDouble()) return true;
     context_.prompter.message("配码数量与总数量不一致，请进行纠正！");
     return false;
 }
 
-bool DocumentRules::checkLine() {
-    if (!lineHasGoods()) {
-        if (view.focusLineColumn) view.focusLineColumn("Spbm");
-        context_.prompter.message(unknownGoodsSaved());
-        return false;
-    }
-    return lineSlotsMatch("JBSL");
+bool DocumentRules::lineGoodsKnown() {
+    if (lineHasGoods()) return true;
+    if (view.focusLineColumn) view.focusLineColumn("Spbm");
+    context_.prompter.message(unknownGoodsSaved());
+    return false;
 }
+
+bool DocumentRules::checkLine() { return lineGoodsKnown() && lineSlotsMatch("JBSL"); }
 
 // ---------------------------------------------------------------- parties
 
@@ -290,8 +297,10 @@ void DocumentRules::post() {
     // What posting wrote, read again: the document's status and total, its
     // lines' status, the goods' stock and the party's balance.
     header_.refresh();
-    if (lines_) lines_->refresh();
-    goods_.refresh();
+    if (lines_) {
+        lines_->refresh();
+        goods_.refresh();
+    }
     parties_.refresh();
     if (view.documentShown) view.documentShown();
     if (!failure.isEmpty()) prompter.message(failure);

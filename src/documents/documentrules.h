@@ -75,6 +75,17 @@ public:
     inline static const QString kCannotDelete = "单据已经记帐，不能删除!";
 
 protected:
+    // Messages a kind words differently (the purchase order says 定单); set
+    // by a kind's constructor.
+    struct Texts {
+        QString duplicateNumber = "关键字(单据号码)不能重复!";
+        QString cannotSave = "单据不能保存！";
+        QString deleteLinesFirst = "要删除单据应首先删除此单据所有分录!";
+        QString deleteQuestion = "是否要删除当前单据?";
+        QString deleteLineQuestion = "是否要删除当前分录?";
+    };
+    Texts texts_;
+
     // What a kind says differently; the defaults are the stock-in document's.
     virtual QString missingPartyMessage() const = 0;
     virtual QString unknownGoodsTyped() const;     // a code typed that names no goods
@@ -84,6 +95,7 @@ protected:
     virtual void newLineDefaults();
     virtual void goodsEntered();                   // the line's goods code changed
     virtual bool checkLine();                      // before a line is saved
+    virtual QStringList sizeColumns() const;       // the lines' size slots: slA .. slP
     virtual QString postingWaitText() const { return "正在进行单据记账，请等待...."; }
     // Hooks of the kind's own beyond the shared ones (a customer's name that
     // follows its code, a total kept from the size slots); run by install().
@@ -94,6 +106,8 @@ protected:
     bool lineHasGoods();
     void recomputeLine();  // JBSL, JBDJ, JE and the unit text from BzLx, SL, DJ
     bool lineSlotsMatch(const QString& totalField);  // empty slots become 0 first
+    void fillEmptySlots();   // empty slots and an empty SL become 0
+    bool lineGoodsKnown();   // the line names goods; otherwise told, and the code column takes the focus
 
     const DocumentKind& kind_;
     Context context_;

@@ -89,6 +89,16 @@ expect 2 "客户 K009" "$admin" post "$d" ckd 2
 expect 0 "已记帐" "$admin" post "$d" ckd 1
 expect 0 $'10\t796\t王先生' "$admin" sql "$d" "select a.Kcsl, m.bydf, s.khmc from ASPKM a, ABMK m, AXSLSZ s where a.Spbm = 'XZ001' and m.Bm = '0000'"
 expect 2 "单据已经记帐!" "$admin" post "$d" ckd 1
+# Receipts and payments: a zero amount is refused and changes nothing.
+"$admin" sql "$d" "insert into ASKD (Djhm, RQ, Dwbh, Je, NOTE, BZW) values ('000000001', #2004-03-15#, 'K001', 0, 'n', '1')" >/dev/null
+"$admin" sql "$d" "insert into ASKD (Djhm, RQ, Dwbh, Je, NOTE, BZW) values ('000000002', #2004-03-15#, 'K001', 300, 'n', '1')" >/dev/null
+"$admin" sql "$d" "insert into AFKD (Djhm, RQ, Dwbh, Je, NOTE, BZW) values ('000000001', #2004-03-15#, 'G001', 1000, 'n', '1')" >/dev/null
+expect 2 "金额不能为零" "$admin" post "$d" skd 1
+expect 0 "1" "$admin" sql "$d" "select BZW from ASKD where Djhm = '000000001'"
+expect 0 "已记帐" "$admin" post "$d" skd 2 --operator 李会计
+expect 0 $'-300\t回收欠帐' "$admin" sql "$d" "select k.jyje, l.jsfs from ABMK k, ABMLSZ l where k.Bm = 'K001' and l.Dwbh = 'K001'"
+expect 0 "已记帐" "$admin" post "$d" fkd 1
+expect 0 "1000" "$admin" sql "$d" "select Dfje from AGYMXZ where Djhm = '000000001' and Dfje > 0"
 
 # A book appears only when it is complete: an init stopped half-way (here by
 # the file size limit) leaves no DbVexa.mdb, and a failure leaves no file at all.

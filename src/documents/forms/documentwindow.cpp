@@ -35,9 +35,9 @@ DocumentWindow::DocumentWindow(const AppContext& context, const DocumentKind& ki
       dbkhk(context.dbm.dbapp), context_(context), kind_(kind), captions_(captions) {
     context_.prompter.showWaitBox("正在打开单据,请等待....");
     dbkhk.setTable(kind.partyTable, "bm");
-    dbspk.setTable("ASPKM", "spbm");
     dbm.setTable(kind.headerTable, "ASPRKD#PX");
     if (!kind.lineTable.isEmpty()) {
+        dbspk.setTable("ASPKM", "spbm");
         dbd.setTable(kind.lineTable, "DJHM", QString("DJHM = :%1").arg(kind.numberField));
         dbd.setMaster(&dbm, {kind.numberField});
         addGoodsLookups(dbd, dbspk);
@@ -69,9 +69,11 @@ void DocumentWindow::buildFrame() {
     btnpreview->setToolTip("打印预览");
     btnprn = strip->add("btnprn", "打印[&R]", [this] { print(); });
     btnprn->setToolTip(captions_.printHint);
-    btnLocate = strip->add("btnLocate", "查找[&B]", [this] { find(); });
-    btnpass = strip->add("btnpass", "记帐", [this] { rules_->post(); });
-    btnpass->setToolTip("记帐[F5]");
+    btnLocate = strip->add("btnLocate", captions_.findButton, [this] { find(); });
+    if (kind_.post) {
+        btnpass = strip->add("btnpass", "记帐", [this] { rules_->post(); });
+        btnpass->setToolTip("记帐[F5]");
+    }
     QPushButton* design = strip->add("btnRepDesign", "设计报表", [this] { designReport(); });
     design->hide();
     strip->addStretch();
@@ -86,9 +88,9 @@ void DocumentWindow::buildFrame() {
     upperLayout->addLayout(strip);
     upperLayout->addLayout(headerBoxes_);
 
-    lower_ = new QGroupBox(captions_.linesGroup, this);
-    auto* lowerLayout = new QVBoxLayout(lower_);
     if (!kind_.lineTable.isEmpty()) {
+        lower_ = new QGroupBox(captions_.linesGroup, this);
+        auto* lowerLayout = new QVBoxLayout(lower_);
         dbg01 = new DataGrid(dbd, context_.prompter, lower_);
         dbg01->setObjectName("dbg01");
         dbg01->setToolTip(kPickHint);
@@ -132,7 +134,8 @@ void DocumentWindow::buildFrame() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(upper_);
-    layout->addWidget(lower_, 1);
+    if (lower_) layout->addWidget(lower_, 1);
+    else layout->addStretch(1);
 
     auto key = [this](const QKeySequence& sequence, std::function<void()> action, bool keepTyped = true) {
         auto* shortcut = new QShortcut(sequence, this);
@@ -144,8 +147,8 @@ void DocumentWindow::buildFrame() {
     key(Qt::Key_Escape, [this] { rules_->cancelDocument(); }, false);
     key(Qt::Key_F3, [this] { newDocument(); });
     key(Qt::Key_F4, [this] { rules_->saveDocument(); });
-    key(Qt::Key_F5, [this] { rules_->post(); });
-    key(Qt::Key_F8, [this] { print(); });
+    if (kind_.post) key(Qt::Key_F5, [this] { rules_->post(); });
+    if (dbg01) key(Qt::Key_F8, [this] { print(); });
 }
 
 FieldEdit* DocumentWindow::addHeaderBox(const QString& label, const QString& field, int row, int column, int span) {
@@ -170,10 +173,11 @@ void DocumentWindow::addHeaderWidget(const QString& label, const QString& field,
     boxCells_.insert(box, cell);
 }
 
-FieldEdit* DocumentWindow::addPartyBox(const QString& label, const QString& field, int row, int column) {
+FieldEdit* DocumentWindow::addPartyBox(const QString& label, const QString& field, int row, int column,
+                                       int pickerButtons) {
     FieldEdit* box = addHeaderBox(label, field, row, column);
     choosesParty(box);
-    for (const char* name : {"spdkhk", "spdkhk2"}) {
+    for (const char* name : QList<const char*>{"spdkhk", "spdkhk2"}.mid(0, pickerButtons)) {
         auto* button = new QToolButton(upper_);
         button->setObjectName(name);
         button->setText("…");
@@ -207,8 +211,12 @@ FieldEdit* DocumentWindow::headerBox(const QString& field) const { return qobjec
 void DocumentWindow::finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFocus) {
     newDocumentFocus_ = newDocumentFocus;
     lastHeaderBox_ = lastHeaderBox;
-    headerBoxes_->addWidget(new QLabel("状态", upper_), headerBoxes_->rowCount(), 0, Qt::AlignRight);
-    headerBoxes_->addWidget(ljzbz, headerBoxes_->rowCount() - 1, 1);
+    if (kind_.post) {
+        headerBoxes_->addWidget(new QLabel("状态", upper_), headerBoxes_->rowCount(), 0, Qt::AlignRight);
+        headerBoxes_->addWidget(ljzbz, headerBoxes_->rowCount() - 1, 1);
+    } else {
+        ljzbz->hide();  // a kind that is never posted has no status to show
+    }
     for (const auto& [field, box] : boxes_)
         if (box != lastHeaderBox) EnterMovesFocus::install({box});
     lastHeaderBox->installEventFilter(this);
@@ -246,7 +254,9 @@ void DocumentWindow::addSizeColumns() {
 }
 
 void DocumentWindow::openCursors() {
-    for (RowSet* rows : {&dbkhk, &dbspk, &dbm}) rows->open();
+    dbkhk.open();
+    if (dbg01) dbspk.open();
+    dbm.open();
     if (dbg01) dbd.open();
 }
 
@@ -282,7 +292,7 @@ void DocumentWindow::setRules(std::unique_ptr<DocumentRules> rules) {
 void DocumentWindow::documentShown() {
     ljzbz->setText(rules_->statusText());
     const bool open = !dbm.isEmpty() && !rules_->isFrozen();
-    btnpass->setEnabled(open);
+    if (btnpass) btnpass->setEnabled(open);
     if (dbg01) {
         dbg01->setUpdatesEnabled(true);  // it stops repainting while a posting runs
         dbg01->setReadOnly(!open);
@@ -293,7 +303,7 @@ void DocumentWindow::documentShown() {
 
 void DocumentWindow::activated() {
     // Goods and parties added elsewhere meanwhile can be chosen.
-    dbspk.refresh();
+    if (dbg01) dbspk.refresh();
     dbkhk.refresh();
 }
 
@@ -327,10 +337,16 @@ bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {
             pickGoods();
             return true;
         }
-        if (enter && dbg01 && watched == lastHeaderBox_) {
-            // The last header box: Enter goes into the lines.
+        if (enter && watched == lastHeaderBox_) {
+            // The last header box: Enter goes into the lines, or back to the
+            // box a new document starts at.
             if (auto* box = qobject_cast<FieldEdit*>(watched); box && !box->commit()) return true;
-            dbg01->setFocus(Qt::TabFocusReason);
+            if (dbg01) {
+                dbg01->setFocus(Qt::TabFocusReason);
+            } else if (newDocumentFocus_) {
+                newDocumentFocus_->setFocus(Qt::TabFocusReason);
+                if (auto* edit = qobject_cast<QLineEdit*>(newDocumentFocus_)) edit->selectAll();
+            }
             return true;
         }
     }
@@ -381,16 +397,18 @@ void DocumentWindow::printDocument(bool toPreview) {
     TemplatePrintJob job;
     job.file = paths::resolve(context_.session.workingDirectory(), "reports/" + kind_.templateFile);
     job.sources = printSources();
-    job.printRuleApplies = true;
+    job.printRuleApplies = captions_.printRule;
     job.printRuleOn = context_.session.settings.printRule;
     job.documentStatus = dbm.value("BZW").toString();
-    job.abortPreview = "打印预览被用户终止！";
+    job.abortPreview = captions_.abortPreview;
     if (dbg01) dbg01->setUpdatesEnabled(false);
     printWithTemplate(job, toPreview, context_.prompter, this);
     if (dbg01) dbg01->setUpdatesEnabled(true);
 }
 
 reports::DataSources DocumentWindow::printSources() {
+    // A document without lines is printed once, from its header.
+    if (!dbg01) return {"", nullptr, {{"dbm", &dbm}, {"System", &context_.dbm.config}}};
     return {"dbd", &dbd, {{"dbm", &dbm}, {"dbd", &dbd}, {"dbspk", &dbspk}, {"System", &context_.dbm.config}}};
 }
 

@@ -33,6 +33,9 @@ public:
         QString findCaption;   // "请选择入库单"
         QString layoutSection; // VexaStyle.INI: "frmsprkdlr"
         bool layoutSortMarkers = false;  // the section keeps the grid's sort markers too
+        QString findButton = "查找[&B]";
+        bool printRule = true;  // an unposted document is not printed while the print rule is on
+        QString abortPreview = "打印预览被用户终止！";
     };
 
     DocumentWindow(const AppContext& context, const DocumentKind& kind, const Captions& captions,
@@ -76,12 +79,13 @@ protected:
     // Any other control bound to a header field (a drop-down list), placed and ordered likewise.
     void addHeaderWidget(const QString& label, const QString& field, QWidget* box, int row, int column, int span = 1);
     // The party code box: F2, double-click and the picker buttons choose a party.
-    FieldEdit* addPartyBox(const QString& label, const QString& field, int row, int column);
+    FieldEdit* addPartyBox(const QString& label, const QString& field, int row, int column, int pickerButtons = 2);
     // F2 and double-click in the box choose a party.
     void choosesParty(QWidget* box);
     // The note box: entering it may fill in the default note.
     void setNoteBox(QWidget* box);
-    // Finishes the frame: Enter moves through the boxes, the last one into the grid.
+    // Finishes the frame: Enter moves through the boxes, the last one into the
+    // grid, or back to the new document's first box when there are no lines.
     void finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFocus);
 
     // The rules' context: this window's book, configuration row, prompter and session.
