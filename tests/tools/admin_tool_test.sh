@@ -59,6 +59,7 @@ expect 0 "口令:" "$admin" demo "$work/demo"
 expect 0 "8" "$admin" sql "$work/demo" "select sly from system"
 expect 0 "XZ001" "$admin" sql "$work/demo" "select spbm from aspkm where spbm = 'xz001'"
 expect 2 "数据库已经存在" "$admin" demo "$work/demo"
+expect 0 "帐套一致，未发现问题" "$admin" audit "$work/demo"
 
 # Posting a saved stock-in document of the demo book, and the refusals, which change nothing.
 d="$work/demo"
@@ -99,6 +100,15 @@ expect 0 "已记帐" "$admin" post "$d" skd 2 --operator 李会计
 expect 0 $'-300\t回收欠帐' "$admin" sql "$d" "select k.jyje, l.jsfs from ABMK k, ABMLSZ l where k.Bm = 'K001' and l.Dwbh = 'K001'"
 expect 0 "已记帐" "$admin" post "$d" fkd 1
 expect 0 "1000" "$admin" sql "$d" "select Dfje from AGYMXZ where Djhm = '000000001' and Dfje > 0"
+
+# The audit of that book: the documents were put in behind the counters' back
+# and one names a supplier who is gone (exit 1); a book that cannot be read exits 2.
+expect 1 "计数器 Ykrkdh: 应不小于 3(入库单 000000003)，实为 0" "$admin" audit "$d"
+expect 1 "入库单 000000003: 供应商 G009 不存在" "$admin" audit "$d"
+expect 2 "用法" "$admin" audit
+expect 2 "找不到数据库文件" "$admin" audit "$work/nowhere"
+mkdir -p "$work/broken/DATA" && echo "not a book" > "$work/broken/DATA/DbVexa.mdb"
+expect 2 "" "$admin" audit "$work/broken"
 
 # A book appears only when it is complete: an init stopped half-way (here by
 # the file size limit) leaves no DbVexa.mdb, and a failure leaves no file at all.
