@@ -62,6 +62,20 @@ TEST_F(AuditTest, PeriodRoutinesKeepTheBookClean) {
     EXPECT_TRUE(audit::run(db).clean()) << findings().toStdString();
 }
 
+// A receipt as its posting leaves it: the customer's credit side and balance,
+// one detail-ledger row on the credit side, one flow-ledger row.
+const QStringList kPostedReceipt{
+    "update System set ykskdh = 1",
+    "insert into ASKD (Djhm, RQ, Dwbh, Je, NOTE, BZW) values ('000000001', #03/16/2004#, 'K1', 10, '收款', '3')",
+    "update ABMK set bydf = 10, bndf = 10, jyje = 35 where Bm = 'K1'",
+    "insert into ABMMXZ (Dwbh, Djhm, Zyxx, Jfje, Dfje, Jyje) values ('K1', '000000001', '收款', 0, 10, 35)",
+    "insert into ABMLSZ (Dwbh, Djhm, jsfs, je) values ('K1', '000000001', '回收欠帐', 10)"};
+
+TEST_F(AuditTest, PostedReceiptIsToldFromTheSaleOfTheSameNumber) {
+    for (const QString& sql : kPostedReceipt) t.db().exec(sql);
+    EXPECT_TRUE(audit::run(t.db()).clean()) << findings().toStdString();
+}
+
 // A stock changed by hand after month-end is still found: the month's summary
 // rows copied it, but the last movement did not.
 TEST_F(AuditTest, SummaryRowsDoNotHideAHandChangedStock) {
@@ -138,6 +152,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "AGYMXZ Idno 1 (000000001 S9): 指向的入库单 000000001 属于供应商 S1", "帐簿"},
         Planted{"PartyLedgerRowMissing", {"delete from ABMMXZ where Djhm = '000000002'"},
                 "出库单 000000002: ABMMXZ 应有 1 行，实有 0 行", "帐簿"},
+        Planted{"ReceiptWithoutFlowRow", kPostedReceipt.mid(0, 4), "收款单 000000001: ABMLSZ 应有 1 行，实有 0 行", "帐簿"},
+        Planted{"ReceiptOfAMissingCustomer", kPostedReceipt + QStringList{"update ASKD set Dwbh = 'K9'"},
+                "收款单 000000001: 客户 K9 不存在", "单据"},
+        Planted{"PaymentRowOfAnotherSupplier",
+                {"update System set YKFKDH = 1",
+                 "insert into AFKD (Djhm, RQ, Dwbh, Je, NOTE, BZW) values ('000000001', #03/16/2004#, 'S1', 10, '', '3')",
+                 "insert into AGYMXZ (Dwbh, Djhm, Jfje, Dfje, Jyje) values ('S9', '000000001', 0, 10, 0)"},
+                "AGYMXZ Idno 2 (000000001 S9): 指向的付款单 000000001 属于供应商 S1", "帐簿"},
         Planted{"CounterBehindDocuments", {"update System set ykckdh = 1"},
                 "计数器 ykckdh: 应不小于 2(出库单 000000002)，实为 1", "计数器与工作状态"},
         Planted{"CounterBehindLedgerAfterMonthStart",
