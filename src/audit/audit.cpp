@@ -256,7 +256,7 @@ private:
     void matchLedger(const Kind& kind, const QString& ledger, const QList<LedgerGroup>& groups, Rows rows,
                      const QString& prefix = {}) {
         const QSet<QString> restarted = restartedKeys(ledger);
-        const Documents& docs = documents_[kind.word];
+        Documents& docs = documents_[kind.word];
         QSet<QString> seen;
         for (const LedgerGroup& g : groups) {
             const QString number = g.number.mid(prefix.size());
@@ -274,11 +274,13 @@ private:
                 continue;
             }
             seen.insert(number + '\n' + (rows == Rows::PerGoodsLine ? g.key : QString()));
-            const int expected = rows == Rows::PerDocument ? 1
-                                 : rows == Rows::PerLine   ? docs.lineCount.value(number)
-                                                           : int(docs.lineGoods.value(number).count(g.key)
-                                                                     ? docs.lineGoods.value(number).at(g.key)
-                                                                     : 0);
+            int expected = 1;
+            if (rows == Rows::PerLine) expected = docs.lineCount.value(number);
+            if (rows == Rows::PerGoodsLine) {
+                const auto& goods = docs.lineGoods[number];
+                const auto it = goods.find(g.key);
+                expected = it == goods.end() ? 0 : it->second;
+            }
             if (expected != g.count)
                 add(Group::Ledgers, QString("%1 %2%3: %4 应有 %5 行，实有 %6 行")
                                         .arg(kind.word, number, rows == Rows::PerGoodsLine ? " 商品 " + g.key : QString(),
