@@ -1,6 +1,7 @@
 #include "audit/audit.h"
 
 #include "database/schema.h"
+#include "moneydocs/moneydocs.h"
 #include "stockdocs/stockin.h"
 #include "stockdocs/stockout.h"
 
@@ -52,7 +53,7 @@ struct Kind {
     QString goodsPrefix;  // "R", "C"; empty for money documents
 };
 
-Kind stockKind(const DocumentKind& k, const QString& word, const QString& partyLedger) {
+Kind auditedKind(const DocumentKind& k, const QString& word, const QString& partyLedger) {
     return {word, k.headerTable, k.lineTable, k.numberField, k.partyTable, k.partyField, k.partyWord, partyLedger,
             k.counter, k.ledgerPrefix};
 }
@@ -81,10 +82,10 @@ struct LedgerGroup {
 class Auditor {
 public:
     explicit Auditor(Database& db) : db_(db) {
-        kinds_ = {stockKind(stockin::kind(), "入库单", "AGYMXZ"),
-                  stockKind(stockout::kind(), "出库单", "ABMMXZ"),
-                  {"收款单", "ASKD", {}, "Djhm", "ABMK", "Dwbh", "客户", "ABMMXZ", "ykskdh", {}},
-                  {"付款单", "AFKD", {}, "Djhm", "AGYS", "Dwbh", "供应商", "AGYMXZ", "YKFKDH", {}}};
+        kinds_ = {auditedKind(stockin::kind(), "入库单", "AGYMXZ"),
+                  auditedKind(stockout::kind(), "出库单", "ABMMXZ"),
+                  auditedKind(moneydocs::receipt(), "收款单", "ABMMXZ"),
+                  auditedKind(moneydocs::payment(), "付款单", "AGYMXZ")};
     }
 
     Report run() {
