@@ -12,6 +12,8 @@ namespace period {
 
 class DataInitialisation {
 public:
+    // Asked by the command and again by the dialog's OK.
+    static constexpr const char* kQuestion = "是否确定要进行系统数据清空处理？\n系统数据一旦清空则不能被恢复！";
     static constexpr const char* kNotCompleted = "系统数据清空未能完成!";
     static constexpr const char* kDone = "系统数据清空完毕!";
     static constexpr const char* kWorkLog = "进行系统数据初始化";

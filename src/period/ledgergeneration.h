@@ -12,6 +12,8 @@ namespace period {
 
 class LedgerGeneration {
 public:
+    // Asked by the command and again by the dialog's OK.
+    static constexpr const char* kQuestion = "是否确定要进行系统帐簿初始化处理？\n系统帐簿一旦初始化则不能被恢复！";
     static constexpr const char* kNotCompleted = "系统帐簿初始化未能完成!";
     static constexpr const char* kDone = "系统帐簿初始化完毕!";
 

@@ -1,6 +1,7 @@
 #include "period/forms/periodcommands.h"
 
 #include "period/datainit.h"
+#include "period/ledgergeneration.h"
 #include "period/forms/uSqlYmYc.h"
 #include "period/forms/uXtYc.h"
 #include "period/forms/uXtYm.h"
@@ -64,10 +65,10 @@ void registerPeriodCommands(CommandRegistry& registry) {
         {.workLog = period::StartOfWork::kWorkLog, .refreshWorkState = true});
     registry.bind("alXtZbInit", &showDialog<TfrmZbInit>,
                   {.whenChildrenOpen = "若要进行系统帐簿初始化,请先结束其他操作!",
-                   .question = Prompter::lines(TfrmZbInit::kQuestionFirst, TfrmZbInit::kQuestionSecond)});
+                   .question = period::LedgerGeneration::kQuestion});
     registry.bind("alxtInit", &showDialog<Tfrmxtinit>,
                   {.whenChildrenOpen = "若要进行系统数据初始化,请先结束其他操作!",
-                   .question = Prompter::lines(Tfrmxtinit::kQuestionFirst, Tfrmxtinit::kQuestionSecond),
+                   .question = period::DataInitialisation::kQuestion,
                    .workLog = period::DataInitialisation::kWorkLog});
     registry.bind("alywsjzl", &showDialog<TfrmYwSjzl>);
     registry.bindWindow<TfrmSqlYmYc>("alXtSql");

@@ -63,8 +63,8 @@ bool PeriodDialog::behindWaitBox(const QString& waitText, const std::function<vo
 }
 
 CheckListDialog::CheckListDialog(const AppContext& context, const QString& caption, const QString& groupTitle,
-                                 const QStringList& items, QWidget* parent)
-    : PeriodDialog(context, caption, parent) {
+                                 const QStringList& items, Routine routine, QWidget* parent)
+    : PeriodDialog(context, caption, parent), routine_(std::move(routine)) {
     btnAll = new QPushButton("全部选择", this);
     btnAll->setObjectName("btnAll");
     btnNone = new QPushButton("全部清除", this);
@@ -95,6 +95,12 @@ QList<int> CheckListDialog::checkedItems() const {
     for (int i = 0; i < CheckListBox1->count(); ++i)
         if (CheckListBox1->item(i)->checkState() == Qt::Checked) out.append(i);
     return out;
+}
+
+void CheckListDialog::process() {
+    Prompter& prompter = context_.prompter;
+    if (!prompter.question(routine_.question)) return;
+    if (behindWaitBox(routine_.waitText, [this] { routine_.run(checkedItems()); })) prompter.message(routine_.done);
 }
 
 void CheckListDialog::checkAll(bool on) {

@@ -44,9 +44,15 @@ private:
 class CheckListDialog : public PeriodDialog {
     Q_OBJECT
 public:
+    // What OK does: asks `question` again, then runs `run` over the ticked
+    // items behind the wait box and says `done`.
+    struct Routine {
+        QString question, waitText, done;
+        std::function<void(const QList<int>& ticked)> run;
+    };
     // The items start unticked.
     CheckListDialog(const AppContext& context, const QString& caption, const QString& groupTitle,
-                    const QStringList& items, QWidget* parent = nullptr);
+                    const QStringList& items, Routine routine, QWidget* parent = nullptr);
 
     QListWidget* CheckListBox1;
     QPushButton* btnAll;   // "全部选择"
@@ -55,6 +61,10 @@ public:
     // The ticked items' positions, in the list's order.
     QList<int> checkedItems() const;
 
+protected:
+    void process() override;
+
 private:
     void checkAll(bool on);
+    Routine routine_;
 };
