@@ -86,6 +86,9 @@ CheckListDialog::CheckListDialog(const AppContext& context, const QString& capti
         item->setCheckState(Qt::Unchecked);
     }
     CheckListBox1->setCurrentRow(0);
+    // Every item in sight, none behind a scroll bar.
+    CheckListBox1->setMinimumHeight(CheckListBox1->sizeHintForRow(0) * CheckListBox1->count()
+                                    + 2 * CheckListBox1->frameWidth() + 4);
     groupLayout->addWidget(CheckListBox1);
     body()->addWidget(group);
 }
