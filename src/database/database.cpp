@@ -313,6 +313,12 @@ Database::Copy::Copy(Database& db, const QString& path) : db_(db) {
     if (rc == SQLITE_OK) rc = sqlite3_bind_blob(stmt, 2, db.key_.constData(), int(db.key_.size()), SQLITE_TRANSIENT);
     if (rc == SQLITE_OK) rc = sqlite3_step(stmt) == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db.db_);
     sqlite3_finalize(stmt);
+    // The file is new and is thrown away when the transaction does not
+    // commit, so it needs no journal of its own: the copy is written once,
+    // not once into a journal as well.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db.db_, (QByteArray("pragma ") + kCopySchema + ".journal_mode = off").constData(), nullptr,
+                          nullptr, nullptr);
     if (rc != SQLITE_OK) db.fail(rc);
 }
 

@@ -207,9 +207,9 @@ public:
     // transaction writes together with its own changes: made before the
     // transaction begins (the engine attaches no file inside one), filled
     // inside it with the book as the transaction sees it, its own writes
-    // included, and written when the transaction commits. A rollback leaves
-    // the file without the book; the caller removes it. Ending the scope
-    // lets go of the file.
+    // included, and complete when the transaction commits. After a rollback
+    // the file is of no use; the caller removes it. Ending the scope lets go
+    // of the file.
     class Copy {
     public:
         // Makes the file; refuses one that exists already.
