@@ -243,16 +243,7 @@ void benchMonthEnd(Database& db, const QString& workingDirectory, QTextStream& o
         QFile::remove(copy);
         QFile::remove(period::MonthEnd(db, workingDirectory, date).backupPath());
     };
-    const QStringList inserts = {
-        "insert into  aspmxzm (spbm,rq,zyxx,rksl,cksl,kcsl,kcje,kcjg) select spbm,:xrq as rq,'本月合计' as zyxx,byrksl,bycksl,kcsl,kcje,kcjg from aspkm",
-        "insert into  aspmxzm (spbm,rq,zyxx,rksl,cksl,kcsl,kcje,kcjg) select spbm,:xrq as rq,'本月累计' as zyxx,bnrksl,bncksl,kcsl,kcje,kcjg from aspkm",
-        "insert into  axslsz (spbm,rq,zyxx,sl,dj,je) select spbm,:xrq as rq,'本月合计' as zyxx,bycksl,0,byxsje from aspkm",
-        "insert into  axslsz (spbm,rq,zyxx,sl,dj,je) select spbm,:xrq as rq,'本月累计' as zyxx,bncksl,0,bnxsje from aspkm",
-        "insert into abmmxz (dwbh,rq,zyxx,jfje,dfje,jyje) select bm as dwbh,:xrq as rq,'本月合计' as zyxx,byjf,bydf,jyje from abmk",
-        "insert into abmmxz (dwbh,rq,zyxx,jfje,dfje,jyje) select bm as dwbh,:xrq as rq,'本月累计' as zyxx,bnjf,bndf,jyje from abmk",
-        "insert into agymxz (dwbh,rq,zyxx,jfje,dfje,jyje) select bm as dwbh,:xrq as rq,'本月合计' as zyxx,byjf,bydf,jyje from agys",
-        "insert into agymxz (dwbh,rq,zyxx,jfje,dfje,jyje) select bm as dwbh,:xrq as rq,'本月累计' as zyxx,bnjf,bndf,jyje from agys",
-    };
+    const QStringList inserts = period::MonthEnd::summaryStatements();
     const QByteArray attach = QString("attach database '%1' as plain key '%2'").arg(copy, Database::kKey).toUtf8();
     const int runs = 2;
     double plainMs = 0, serviceMs = 0;

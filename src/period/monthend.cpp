@@ -41,6 +41,12 @@ const char* const kSummaries[] = {
 
 }  // namespace
 
+QStringList MonthEnd::summaryStatements() {
+    QStringList out;
+    for (const char* sql : kSummaries) out.append(sql);
+    return out;
+}
+
 MonthEnd::MonthEnd(Database& db, const QString& workingDirectory, const QDate& businessDate)
     : db_(db), workingDirectory_(workingDirectory), date_(businessDate) {}
 

@@ -21,6 +21,9 @@ public:
 
     MonthEnd(Database& db, const QString& workingDirectory, const QDate& businessDate);
 
+    // The eight summary inserts, each with the parameter :xrq (the business date).
+    static QStringList summaryStatements();
+
     // "DB" + year + two-digit month + ".MDB": the history copy of a month.
     static QString backupFileName(const QDate& businessDate);
     // The copy's place in the data folder below the working directory.
