@@ -1,6 +1,6 @@
 // quorvel-admin: what has no window. Creates a working database, loads demo
-// data, runs a statement, resets a password, posts a document, audits a
-// book, measures speed.
+// data, runs a statement, resets a password, posts a document, runs the
+// period routines, audits a book, measures speed.
 #include "audit/audit.h"
 #include "database/database.h"
 #include "database/jetdialect.h"
@@ -36,7 +36,13 @@ const char* kUsage =
     "  quorvel-admin passwd <工作目录> <登录名> <新口令>         重设操作员口令\n"
     "  quorvel-admin post <工作目录> rkd|ckd|skd|fkd <单据号码> [--operator <姓名>]   单据记帐(默认以系统管理员的姓名)\n"
     "  quorvel-admin audit <工作目录>                           检查帐套的一致性(有问题时退出码为 1)\n"
-    "  quorvel-admin bench [<目录>]                             性能测试(在空目录中建立大数据量帐套)\n";
+    "  quorvel-admin bench [<目录>]                             性能测试(在空目录中建立大数据量帐套)\n"
+    "  quorvel-admin month-end <工作目录> --date YYYY-MM-DD [--overwrite-backup]   月末数据处理\n"
+    "  quorvel-admin month-start <工作目录> --date YYYY-MM-DD [--clear-documents]  月初数据处理\n"
+    "  quorvel-admin start-work <工作目录> [--yes]                                系统月初开工\n"
+    "  quorvel-admin ledgers <工作目录> --date YYYY-MM-DD [--goods] [--customers] [--suppliers]   生成系统帐簿\n"
+    "  quorvel-admin tidy <工作目录>                                              系统数据整理\n"
+    "  (月末月初等处理: 拒绝执行时退出码为 2, 执行失败为 1, 两种情况都不改变帐套)\n";
 
 int fail(const QString& message) {
     err << message << '\n';
@@ -261,6 +267,7 @@ int main(int argc, char** argv) {
         if (command == "post") return post(args);
         if (command == "audit") return auditBook(args);
         if (command == "bench") return bench(args);
+        if (isPeriodCommand(command)) return runPeriodCommand(command, args, out, err);
         return fail(kUsage);
     } catch (const DbError& e) {
         return fail(e.message());

@@ -12,3 +12,8 @@ void loadDemoData(Database& db);
 // Times the goods catalogue, the goods ledger and the goods stock query on a
 // large book and prints the figures.
 int runBenchmark(const QString& workingDirectory, QTextStream& out);
+
+// The period routines' commands (month-end, month-start, start-work, ledgers, tidy).
+bool isPeriodCommand(const QString& command);
+// Exit 0 when done, 2 on bad input or a refusal, 1 when the routine failed.
+int runPeriodCommand(const QString& command, const QStringList& args, QTextStream& out, QTextStream& err);

@@ -3,6 +3,7 @@
 #include "admin/forms/admincommands.h"
 #include "masterdata/forms/masterdatacommands.h"
 #include "moneydocs/forms/moneydocscommands.h"
+#include "period/forms/periodcommands.h"
 #include "stockdocs/forms/stockdocscommands.h"
 #include "queries/forms/querycommands.h"
 
@@ -12,4 +13,5 @@ void registerCommands(CommandRegistry& registry) {
     registerStockDocsCommands(registry);
     registerQueryCommands(registry);
     registerMoneyDocsCommands(registry);
+    registerPeriodCommands(registry);
 }

@@ -3,6 +3,7 @@
 #include "database/jetdialect.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -269,6 +270,7 @@ void Database::openFile(const QString& path, const QByteArray& key, bool mustExi
     }
     db_ = handle;
     path_ = path;
+    key_ = key;
     // Counted across every connection of the process, so that no two openings share a number.
     static std::atomic<quint64> openings = 0;
     opening_ = ++openings;
@@ -284,7 +286,50 @@ void Database::close() {
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
     path_.clear();
+    key_.clear();
     opening_ = 0;
+}
+
+// The copy is the engine's own export into an attached file: it sees the
+// open transaction's writes, and the engine commits the book and the copy as
+// one (the plain backup interface cannot read a book with a write pending).
+namespace {
+constexpr const char* kCopySchema = "quorvel_copy";
+}
+
+Database::Copy::Copy(Database& db, const QString& path) : db_(db) {
+    if (!db.isOpen()) throw DbError(DbError::Kind::Other, "数据库没有打开");
+    // The connection does not create files; the engine takes an empty one
+    // for a new database.
+    QFile empty(path);
+    if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw DbError(DbError::Kind::Other, QString("无法建立文件 %1: %2").arg(path, empty.errorString()));
+    empty.close();
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray sql = QByteArray("attach database ?1 as ") + kCopySchema + " key ?2";
+    int rc = sqlite3_prepare_v2(db.db_, sql.constData(), -1, &stmt, nullptr);
+    const QByteArray file = path.toUtf8();
+    if (rc == SQLITE_OK) rc = sqlite3_bind_text(stmt, 1, file.constData(), int(file.size()), SQLITE_TRANSIENT);
+    if (rc == SQLITE_OK) rc = sqlite3_bind_blob(stmt, 2, db.key_.constData(), int(db.key_.size()), SQLITE_TRANSIENT);
+    if (rc == SQLITE_OK) rc = sqlite3_step(stmt) == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db.db_);
+    sqlite3_finalize(stmt);
+    // The file is new and is thrown away when the transaction does not
+    // commit, so it needs no journal of its own: the copy is written once,
+    // not once into a journal as well.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db.db_, (QByteArray("pragma ") + kCopySchema + ".journal_mode = off").constData(), nullptr,
+                          nullptr, nullptr);
+    if (rc != SQLITE_OK) db.fail(rc);
+}
+
+Database::Copy::~Copy() {
+    if (db_.db_) sqlite3_exec(db_.db_, (QByteArray("detach database ") + kCopySchema).constData(), nullptr, nullptr, nullptr);
+}
+
+void Database::Copy::fill() {
+    const int rc = sqlite3_exec(db_.db_, (QByteArray("select sqlcipher_export('") + kCopySchema + "')").constData(),
+                                nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) db_.fail(sqlite3_extended_errcode(db_.db_));
 }
 
 Database::ChangeStamp Database::changeStamp() const {

@@ -203,6 +203,26 @@ public:
     };
     ChangeStamp changeStamp() const;
 
+    // A complete copy of the book in a new file, keyed as the book is, that a
+    // transaction writes together with its own changes: made before the
+    // transaction begins (the engine attaches no file inside one), filled
+    // inside it with the book as the transaction sees it, its own writes
+    // included, and complete when the transaction commits. After a rollback
+    // the file is of no use; the caller removes it. Ending the scope lets go
+    // of the file.
+    class Copy {
+    public:
+        // Makes the file; refuses one that exists already.
+        Copy(Database& db, const QString& path);
+        ~Copy();
+        Copy(const Copy&) = delete;
+        Copy& operator=(const Copy&) = delete;
+        void fill();
+
+    private:
+        Database& db_;
+    };
+
     sqlite3* handle() const { return db_; }
     [[noreturn]] void fail(int rc) const;
 
@@ -224,5 +244,6 @@ private:
     int rollbacks_ = 0;
     int savepoints_ = 0;
     QString path_;
+    QByteArray key_;
     quint64 opening_ = 0;
 };

@@ -109,6 +109,45 @@ expect 2 "用法" "$admin" audit
 expect 2 "找不到数据库文件" "$admin" audit "$work/nowhere"
 mkdir -p "$work/broken/DATA" && echo "not a book" > "$work/broken/DATA/DbVexa.mdb"
 expect 2 "" "$admin" audit "$work/broken"
+# The period routines: refusals print the routine's lines and exit 2 with the
+# book unchanged; a failure exits 1, also unchanged; done is exit 0.
+book="$work/period"
+expect 0 "口令:" "$admin" demo "$book"
+expect 2 "缺少 --date" "$admin" month-end "$book"
+expect 2 "日期无效" "$admin" month-end "$book" --date 2004-13-01
+expect 2 "不认识的参数: --overwrite" "$admin" month-end "$book" --date 2004-03-31 --overwrite
+expect 2 "缺少工作目录" "$admin" tidy
+expect 0 "1 行受影响" "$admin" sql "$book" "insert into askd (djhm, bzw) values ('000000001', '1')"
+expect 2 $'还有未记帐的收款单,\n现在不能进行月末数据处理!' "$admin" month-end "$book" --date 2004-03-31
+expect 0 "1 行受影响" "$admin" sql "$book" "update askd set bzw = '3'"
+expect 2 "没有进行月末数据处理,,不能进行月初数据处理!" "$admin" month-start "$book" --date 2004-03-31
+expect 0 "系统月末数据处理完毕！" "$admin" month-end "$book" --date 2004-03-31
+[[ -f "$book/DATA/DB200403.MDB" ]] || { echo "FAIL: month-end wrote no DB200403.MDB"; failures=$((failures + 1)); }
+copied=$(sqlcipher "$book/DATA/DB200403.MDB" "pragma key = '735'; select count(*) from askd; select count(*) from abmmxz where zyxx = '本月合计';" 2>&1)
+[[ "$copied" == *$'1\n'* ]] || { echo "FAIL: the backup does not open with the key or lacks the month: $copied"; failures=$((failures + 1)); }
+expect 2 "现在不是开工状态,不能进行月末数据处理!" "$admin" month-end "$book" --date 2004-03-31
+expect 2 "一旦开工则不能再进行月初数据里." "$admin" start-work "$book"
+expect 0 $'operation\n进行系统月初开工' "$admin" sql "$book" "select operation from agzrz where logname = 'tool'"
+# A failure part-way: nothing changed, the state stays for a second try.
+expect 0 "0 行受影响" "$admin" sql "$book" "create trigger broken before update on agys begin select raise(abort, 'disk trouble'); end"
+expect 1 "系统月初（年初）数据处理未能完成!" "$admin" month-start "$book" --date 2004-03-31 --clear-documents
+expect 0 $'Sys2\n2' "$admin" sql "$book" "select Sys2 from system"
+expect 0 $'n\n1' "$admin" sql "$book" "select count(*) as n from askd"
+expect 0 "0 行受影响" "$admin" sql "$book" "drop trigger broken"
+expect 0 "系统月初（年初）数据处理完毕!" "$admin" month-start "$book" --date 2004-03-31
+expect 0 $'n\n1' "$admin" sql "$book" "select count(*) as n from askd"
+expect 0 "开工成功!" "$admin" start-work "$book"
+expect 2 "现在已经是开工状态!" "$admin" start-work "$book"
+before=$(md5sum < "$book/DATA/DB200403.MDB")
+expect 0 "没有覆盖" "$admin" month-end "$book" --date 2004-03-31
+[[ "$(md5sum < "$book/DATA/DB200403.MDB")" == "$before" ]] || { echo "FAIL: the older backup was replaced"; failures=$((failures + 1)); }
+expect 0 "开工成功!" "$admin" start-work "$book" --yes
+expect 0 "数据库备份" "$admin" month-end "$book" --date 2004-03-31 --overwrite-backup
+[[ "$(md5sum < "$book/DATA/DB200403.MDB")" != "$before" ]] || { echo "FAIL: --overwrite-backup kept the older backup"; failures=$((failures + 1)); }
+expect 0 "系统帐簿初始化完毕!" "$admin" ledgers "$book" --date 2004-04-01 --goods --suppliers
+expect 0 $'n\n0' "$admin" sql "$book" "select count(*) as n from aspmxzm where zyxx <> '上期结转'"
+expect 0 $'n\n12' "$admin" sql "$book" "select count(*) as n from abmmxz where zyxx = '本月合计'"
+expect 0 "系统数据整理完毕!" "$admin" tidy "$book"
 
 # A book appears only when it is complete: an init stopped half-way (here by
 # the file size limit) leaves no DbVexa.mdb, and a failure leaves no file at all.

@@ -432,6 +432,8 @@ TEST_F(MainWindowTest, EveryRegisteredCommandHasItsPlaceInTheMenus) {
     ASSERT_FALSE(registry.commands().isEmpty());
     for (const QString& name : registry.commands()) {
         ASSERT_NE(window->command(name), nullptr) << name.toStdString();
+        // The period SQL catalogue's entry is hidden (a hidden action reads as disabled).
+        if (name == "alXtSql") continue;
         EXPECT_TRUE(window->command(name)->isEnabled()) << name.toStdString();
     }
 }
