@@ -13,6 +13,7 @@
 #include "shell/prompter.h"
 #include "stockdocs/stockin.h"
 #include "stockdocs/stockout.h"
+#include "stockdocs/stocksummary.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -268,6 +269,50 @@ void benchMonthEnd(Database& db, const QString& workingDirectory, QTextStream& o
     out << QString("月末/逐条语句 比值: %1\n").arg(serviceMs / plainMs, 0, 'f', 2);
 }
 
+// The stock summaries over a month of 200 000 posted lines of each kind:
+// every query of a summary run by date over the month, and one poster's.
+void benchSummaries(Database& db, QTextStream& out) {
+    const int documents = 20000, linesPerDocument = 10;
+    {
+        Database::Transaction tx(db);
+        for (const auto& [header, lines, start] : QList<std::tuple<QString, QString, int>>{
+                 {"ASPRKD", "asprkdd", 100000}, {"ASPCKD", "ASPCKDD", 100000}}) {
+            db.exec(QString("with recursive n(i) as (select 1 union all select i + 1 from n where i < :count) "
+                            "insert into %1 (DJHM, RQ, KHBM, Je, NOTE, BZW, RYZD, RYJZ) "
+                            "select printf('%09d', :start + i), printf('2026-12-%02d 00:00:00', i % 28 + 1), "
+                            "case when i % 3 = 0 then '0000' else 'G001' end, 1200, '汇总', '3', '张三', "
+                            "case when i % 2 = 0 then '张三' else '李四' end from n")
+                        .arg(header),
+                    {{"count", documents}, {"start", start}});
+            db.exec(QString("with recursive n(i) as (select 1 union all select i + 1 from n where i < :count), "
+                            "k(j) as (select 1 union all select j + 1 from k where j < :per) "
+                            "insert into %1 (DJHM, FLBH, Spbm, BzLx, SL, DJ, GGDW, JBSL, JBDJ, JE, BZW) "
+                            "select printf('%09d', :start + i), j, printf('SP%06d', (i * 13 + j * 7919) % 100000 + 1), "
+                            "1, 10, 12, '双', 10, 12, 120, '3' from n, k")
+                        .arg(lines),
+                    {{"count", documents}, {"per", linesPerDocument}, {"start", start}});
+        }
+        tx.commit();
+    }
+    using stocksummary::Criteria;
+    const Criteria month{.from = QDate(2026, 12, 1), .to = QDate(2026, 12, 31)};
+    Criteria onePoster = month;
+    onePoster.poster = "张三";
+    for (const stocksummary::Kind* kind : {&stocksummary::stockIn(), &stocksummary::stockOut()}) {
+        stocksummary::SummaryRun run(db, *kind);
+        const double allMs = timeMs([&] { run.run(month); });
+        QStringList rows;
+        for (int i = 0; i < run.queryCount(); ++i) rows.append(QString::number(run.rows(i).recordCount()));
+        const double posterMs = timeMs([&] { run.run(onePoster); });
+        out << QString("%1(%2 行已记帐分录, 按日期一个月, 各查询 %3 行): %4 ms; 只汇总一个记帐人: %5 ms\n")
+                   .arg(kind->dialogCaption)
+                   .arg(documents * linesPerDocument)
+                   .arg(rows.join("/"))
+                   .arg(allMs, 0, 'f', 0)
+                   .arg(posterMs, 0, 'f', 0);
+    }
+}
+
 }  // namespace
 
 int runBenchmark(const QString& workingDirectory, QTextStream& out) {
@@ -376,5 +421,6 @@ int runBenchmark(const QString& workingDirectory, QTextStream& out) {
     benchStockOut(db, out);
     benchGoodsStock(db, out);
     benchMonthEnd(db, workingDirectory, out);
+    benchSummaries(db, out);
     return 0;
 }

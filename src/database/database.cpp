@@ -91,6 +91,8 @@ DbError classify(int rc, const QString& message) {
     case SQLITE_FULL: return DbError(DbError::Kind::Other, explained("磁盘已满，数据没有写入。"));
     case SQLITE_READONLY:
         return DbError(DbError::Kind::Other, explained("数据库文件或其所在文件夹是只读的，不能写入。"));
+    case SQLITE_AUTH:
+        return DbError(DbError::Kind::Other, explained("历史数据只能查询，不能修改。"));
     case SQLITE_CANTOPEN: return DbError(DbError::Kind::Other, explained("数据库文件无法打开。"));
     case SQLITE_IOERR: return DbError(DbError::Kind::Other, explained("读写数据库文件时出错。"));
     case SQLITE_NOTADB:
@@ -276,6 +278,48 @@ void Database::openFile(const QString& path, const QByteArray& key, bool mustExi
     opening_ = ++openings;
 }
 
+void Database::openGuarded(const QString& path, const QList<AllowedWrite>& allowed, const QByteArray& key) {
+    openFile(path, key, true);
+    guarded_ = true;
+    allowed_ = allowed;
+    // Checked as each statement is prepared, so a refused one never starts;
+    // the statements kept prepared were made on an earlier opening and are gone.
+    sqlite3_set_authorizer(db_, &Database::authorize, this);
+}
+
+int Database::authorize(void* self, int action, const char* a, const char* b, const char*, const char*) {
+    const auto& allowed = static_cast<Database*>(self)->allowed_;
+    auto same = [](const char* name, const QString& wanted) {
+        return name && QString::fromUtf8(name).compare(wanted, Qt::CaseInsensitive) == 0;
+    };
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+    case SQLITE_TRANSACTION:
+    case SQLITE_SAVEPOINT: return SQLITE_OK;
+    case SQLITE_PRAGMA: {
+        // Pragmas that only report (with or without the name of what they
+        // report on); any other given a value may change the file.
+        static const QStringList reporting{"table_info", "table_xinfo", "index_list", "index_info", "index_xinfo",
+                                           "foreign_key_list", "integrity_check", "quick_check"};
+        return !b || reporting.contains(QString::fromUtf8(a).toLower()) ? SQLITE_OK : SQLITE_DENY;
+    }
+    case SQLITE_INSERT:
+        for (const AllowedWrite& w : allowed)
+            if (w.insert && same(a, w.table)) return SQLITE_OK;
+        return SQLITE_DENY;
+    case SQLITE_UPDATE:
+        for (const AllowedWrite& w : allowed)
+            if (same(a, w.table))
+                for (const QString& column : w.updatedColumns)
+                    if (same(b, column)) return SQLITE_OK;
+        return SQLITE_DENY;
+    default: return SQLITE_DENY;  // deletes, tables, indexes, views, triggers, attached files
+    }
+}
+
 void Database::dropPrepared() {
     for (const Prepared& p : std::as_const(prepared_)) sqlite3_finalize(p.stmt);
     prepared_.clear();
@@ -288,6 +332,8 @@ void Database::close() {
     path_.clear();
     key_.clear();
     opening_ = 0;
+    guarded_ = false;
+    allowed_.clear();
 }
 
 // The copy is the engine's own export into an attached file: it sees the
@@ -433,7 +479,9 @@ Database::QueryShape Database::queryShape(const QString& jetSql) {
         shape.oneStatement = rest == SQLITE_OK && !stmt;
         sqlite3_finalize(stmt);
     }
-    sqlite3_set_authorizer(db_, nullptr, nullptr);
+    // A history file keeps its guard.
+    if (guarded_) sqlite3_set_authorizer(db_, &Database::authorize, this);
+    else sqlite3_set_authorizer(db_, nullptr, nullptr);
     shape.selects = watch.selects;
     shape.tablesRead = watch.tables;
     return shape;

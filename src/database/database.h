@@ -149,6 +149,20 @@ public:
     // Points the connection at another file (history mode, month-end copy,
     // compaction); the old connection stays closed if the new file fails.
     void reopen(const QString& path) { close(); open(path); }
+
+    // A write a file opened for looking at still takes: rows added to a
+    // table, or these columns of its rows set (names without regard to case).
+    struct AllowedWrite {
+        QString table;
+        bool insert = false;
+        QStringList updatedColumns = {};
+    };
+    // Opens an existing file for looking at (a month's history copy): every
+    // statement that would change it — rows, tables, indexes, the settings
+    // it keeps — is refused before it runs, except the writes allowed here.
+    // The refusal is a DbError saying the data may only be looked at.
+    void openGuarded(const QString& path, const QList<AllowedWrite>& allowed, const QByteArray& key = kKey);
+    bool isGuarded() const { return guarded_; }
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }
 
@@ -229,6 +243,9 @@ public:
 private:
     friend class Statement;
     void openFile(const QString& path, const QByteArray& key, bool mustExist);
+    static int authorize(void* self, int action, const char* a, const char* b, const char* database, const char* trigger);
+    bool guarded_ = false;
+    QList<AllowedWrite> allowed_;
     // Statements run again and again (a posting's per-line updates, a window's
     // lookups) are kept prepared, by their text, so each run skips the dialect
     // step and the engine's parsing. A statement in use is out of the cache.

@@ -21,6 +21,12 @@ void Tfdbm::reopen(const QString& path) {
     config.open();
 }
 
+void Tfdbm::openHistory(const QString& path) {
+    close();
+    dbapp.openGuarded(path, {{.table = "Agzrz", .insert = true}, {.table = "Aczqx", .updatedColumns = {"opstate"}}});
+    config.open();
+}
+
 void Tfdbm::close() {
     config.close();
     dbapp.close();

@@ -19,6 +19,11 @@ public:
     // Points the connection at another file (history data, month-end copy,
     // compaction) and opens the configuration row again.
     void reopen(const QString& path);
+    // Points the connection at a month's history copy for looking at: the
+    // file refuses every change except the work-log rows and the operators'
+    // logged-in state that the session itself writes there.
+    void openHistory(const QString& path);
+    bool showsHistory() const { return dbapp.isGuarded(); }
     // Closes the configuration cursor and then the connection.
     void close();
 

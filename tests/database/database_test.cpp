@@ -124,6 +124,55 @@ TEST(Database, ReopenPointsTheConnectionAtAnotherFileWithTheSameKey) {
     EXPECT_EQ(t.db().scalar("select Mc from asplb where bm = '01'").toString(), "鞋");
 }
 
+// A month's history copy opened for looking at: nothing changes the file
+// but the work-log rows and the operators' logged-in state.
+TEST(Database, AGuardedFileTakesOnlyTheWritesAllowedIt) {
+    TestDatabase t;
+    t.db().exec("insert into ASPLB (Bm, Mc) values ('01', '鞋')");
+    t.db().exec("insert into Agzrz (logname, name, operation) values ('admin', '管理员', '登录')");
+    const QString file = t.databaseFile();
+    t.db().close();
+    auto bytes = [&file] {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    };
+    const QByteArray before = bytes();
+    Database& db = t.db();
+    db.openGuarded(file, {{.table = "Agzrz", .insert = true}, {.table = "aczqx", .updatedColumns = {"OPSTATE"}}});
+    EXPECT_TRUE(db.isGuarded());
+
+    for (const char* sql : {"insert into ASPLB (Bm, Mc) values ('02', '帽')", "update ASPLB set Mc = 'x'",
+                            "delete from ASPLB", "delete from Agzrz", "update Agzrz set operation = 'x'",
+                            "update Aczqx set pwd = 'x'", "update Aczqx set opstate = True, name = 'x'",
+                            "create table T (a)", "drop table ASPLB", "alter table ASPLB add column c Text(2)",
+                            "create index I on ASPLB (Mc)", "pragma user_version = 7", "pragma rekey = 'other'", "vacuum",
+                            "attach 'other.db' as o", "create temp table T (a)"}) {
+        try {
+            db.exec(sql);
+            ADD_FAILURE() << "not refused: " << sql;
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().startsWith("历史数据只能查询，不能修改。")) << sql << ": " << e.message().toStdString();
+        }
+    }
+    EXPECT_EQ(bytes(), before) << "every refusal came before anything was written";
+
+    // Reading goes on as usual, the allowed writes go through.
+    EXPECT_EQ(db.scalar("select Mc from ASPLB where Bm = '01'").toString(), "鞋");
+    EXPECT_EQ(db.rows("pragma table_info(ASPLB)").size(), 2);
+    db.exec("insert into Agzrz (logname, name, operation) values ('admin', '管理员', '正常退出本系统')");
+    EXPECT_EQ(db.exec("update Aczqx set opstate = False where logname = 'admin'"), 1);
+    EXPECT_EQ(db.scalar("select count(*) from Agzrz").toInt(), 2);
+    // A typed query's shape is asked without lifting the guard.
+    db.queryShape("select * from ASPLB");
+    EXPECT_THROW(db.exec("delete from ASPLB"), DbError);
+
+    // The next opening is an ordinary one again.
+    db.open(file);
+    EXPECT_FALSE(db.isGuarded());
+    EXPECT_EQ(db.exec("delete from ASPLB"), 1);
+}
+
 TEST(Database, DuplicateKeysAreRefusedInEitherLetterCase) {
     TestDatabase t;
     Database& db = t.db();

@@ -1,6 +1,7 @@
 #include "moneydocs/forms/moneybrowser.h"
 
 #include "dataaware/fieldeditors.h"
+#include "documents/forms/headernavigator.h"
 #include "moneydocs/forms/moneydocumentwindow.h"
 #include "moneydocs/forms/moneysummarywindows.h"
 #include "shell/forms/buttonrow.h"
@@ -30,16 +31,7 @@ MoneyBrowser::MoneyBrowser(const AppContext& context, const MoneyBrowserKind& br
 
     auto* group = new QGroupBox(browser.group, this);
     auto* strip = new ButtonRow(this);
-    for (const auto& [name, glyph, hint, move] :
-         QList<std::tuple<const char*, const char*, const char*, bool (RowSet::*)()>>{
-             {"nbFirst", "|◀", "第一条单据", &RowSet::first},
-             {"nbPrior", "◀", "上一条单据", &RowSet::prior},
-             {"nbNext", "▶", "下一条单据", &RowSet::next},
-             {"nbLast", "▶|", "最后一条单据", &RowSet::last}}) {
-        QPushButton* b = strip->add(name, glyph, [this, move] { (dbm.*move)(); });
-        b->setToolTip(hint);
-        b->setFixedWidth(28);
-    }
+    addHeaderNavigator(*strip, dbm);
     strip->addSpacing(12);
     btnLocate = strip->add("btnLocate", "查找[&B]", [this] { find(); });
     btnSum = strip->add("btnSum", "汇总[&A]", [this] { showSummary(); });

@@ -7,7 +7,10 @@
 #include "shell/forms/desktoparea.h"
 #include "shell/forms/printer.h"
 #include "shell/forms/ulogin.h"
+#include "shell/forms/usethis.h"
 #include "shell/loginrules.h"
+#include "period/monthend.h"
+#include "shell/paths.h"
 #include "shell/prompter.h"
 #include "shell/session.h"
 #include "shell/udbm.h"
@@ -16,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -23,7 +27,9 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
@@ -102,6 +108,50 @@ const QList<Tfrmmain::Command>& Tfrmmain::commands() {
     };
     return table;
 }
+
+// The history-data mode's menu bar: queries, lists, summaries and printing.
+// An entry naming a command of the table above is that command (with a
+// caption of its own here when one is given); the others are this menu's own.
+namespace {
+struct HistoryEntry {
+    const char* menu;
+    const char* name;  // "-" a separator
+    const char* caption = "";
+    const char* hint = "";
+};
+const HistoryEntry kHistoryMenu[] = {
+    {"MenuFileLs", "alLsSetPeriod", "设置查询期间", "设置查询期间"},
+    {"MenuFileLs", "alfsql"},
+    {"MenuFileLs", "-"},
+    {"MenuFileLs", "alfSetPrn"},
+    {"MenuFileLs", "alfPreview"},
+    {"MenuFileLs", "alfprint"},
+    {"MenuFileLs", "-"},
+    {"MenuFileLs", "alLsClose", "返回[&Close]", "返回..."},
+    {"MenuCxLs", "alCxspkm"},
+    {"MenuCxLs", "alCxBmkM"},
+    {"MenuCxLs", "alcxgyxx"},
+    {"MenuCxLs", "-"},
+    {"MenuCxLs", "alLsFkd", "历史支款凭证"},
+    {"MenuCxLs", "alLsRkd", "历史入库单查询", "进行商品入库业务"},
+    {"MenuCxLs", "alLsCkd", "历史出库单查询", "进行商品出库业务"},
+    {"MenuCxLs", "alLsSkd", "历史欠帐回收", "进行欠款回收"},
+    {"MenuCxLs", "-"},
+    {"MenuCxLs", "alcxHzrkd", "历史入库单汇总"},
+    {"MenuCxLs", "alcxhzckd", "历史出库单汇总"},
+    {"MenuCxLs", "alcxhzskd", "历史收款单汇总"},
+    {"MenuCxLs", "alcxhzfkd"},
+    {"MenuWindowsLs", "WindowArrange1"},
+    {"MenuWindowsLs", "WindowCascade1"},
+    {"MenuWindowsLs", "WindowTileHorizontal1"},
+    {"MenuWindowsLs", "alWIndowsNext"},
+    {"MenuHelpLs", "alfhelp"},
+    {"MenuHelpLs", "alfCalc"},
+    {"MenuHelpLs", "alfTxl"},
+    {"MenuHelpLs", "alfAbout"},
+};
+const QKeySequence kCloseKey("Alt+X");
+}  // namespace
 
 namespace {
 
@@ -218,19 +268,7 @@ void Tfrmmain::buildCommands() {
     // The period SQL table is not offered from the menu.
     actions_.value("alXtSql")->setVisible(false);
 
-    // The window menu lists the open child windows at its end.
-    QMenu* windows = menus_.value("MenuWindows");
-    QAction* listStart = windows->addSeparator();
-    connect(windows, &QMenu::aboutToShow, this, [this, windows, listStart] {
-        const QList<QAction*> all = windows->actions();
-        for (qsizetype i = all.indexOf(listStart) + 1; i < all.size(); ++i) windows->removeAction(all[i]), delete all[i];
-        for (QMdiSubWindow* sub : desktop_->subWindowList()) {
-            QAction* a = windows->addAction(sub->windowTitle());
-            a->setCheckable(true);
-            a->setChecked(sub == desktop_->activeSubWindow());
-            connect(a, &QAction::triggered, this, [this, sub] { desktop_->setActiveSubWindow(sub); });
-        }
-    });
+    listChildWindows(menus_.value("MenuWindows"));
 
     auto toolbar = [this, barLayout](const char* name, const QStringList& buttons) {
         auto* bar = new QToolBar(name, mCtrlBar);
@@ -247,6 +285,72 @@ void Tfrmmain::buildCommands() {
     ToolBarXt = toolbar("ToolBarXt", {"alfprint", "alfPreview", "-", "alfModiRep", "alfSetPrn", "-", "alfLogin",
                                       "alfCalc", "alfTxl", "-", "alfAbout", "-", "alfClose"});
     barLayout->addStretch();
+    buildHistoryMenu();
+}
+
+void Tfrmmain::listChildWindows(QMenu* windows) {
+    // The window menu lists the open child windows at its end.
+    QAction* listStart = windows->addSeparator();
+    connect(windows, &QMenu::aboutToShow, this, [this, windows, listStart] {
+        const QList<QAction*> all = windows->actions();
+        for (qsizetype i = all.indexOf(listStart) + 1; i < all.size(); ++i) windows->removeAction(all[i]), delete all[i];
+        for (QMdiSubWindow* sub : desktop_->subWindowList()) {
+            QAction* a = windows->addAction(sub->windowTitle());
+            a->setCheckable(true);
+            a->setChecked(sub == desktop_->activeSubWindow());
+            connect(a, &QAction::triggered, this, [this, sub] { desktop_->setActiveSubWindow(sub); });
+        }
+    });
+}
+
+void Tfrmmain::buildHistoryMenu() {
+    const QList<QPair<QString, QString>> menus = {
+        {"MenuFileLs", "文件[&F]"}, {"MenuCxLs", "综合查询[&B]"}, {"MenuWindowsLs", "窗口[&W]"}, {"MenuHelpLs", "帮助[&H]"}};
+    for (const auto& [name, title] : menus) {
+        QMenu* m = MenuLssj->addMenu(title);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name + "Item");
+        menus_.insert(name, m);
+    }
+    for (const HistoryEntry& e : kHistoryMenu) {
+        QMenu* m = menus_.value(e.menu);
+        if (QString(e.name) == "-") {
+            m->addSeparator();
+            continue;
+        }
+        QAction* a = actions_.value(e.name);
+        if (!a) {
+            a = new QAction(this);
+            a->setObjectName(e.name);
+            setCaption(a, e.caption, e.hint);
+            a->setShortcutContext(Qt::ApplicationShortcut);
+            a->setEnabled(registry_.has(e.name));
+            connect(a, &QAction::triggered, this, [this, name = QString(e.name)] { registry_.run(name, *this); });
+            actions_.insert(e.name, a);
+        } else if (*e.caption) {
+            historyCaptions_.insert(e.name, e.caption);
+        }
+        m->addAction(a);
+    }
+    listChildWindows(menus_.value("MenuWindowsLs"));
+}
+
+bool Tfrmmain::historyMode() const { return !MenuLssj->isHidden(); }
+
+void Tfrmmain::showHistoryMenus(bool on) {
+    mCtrlBar->setVisible(!on);
+    MenuMain->setVisible(!on);
+    MenuLssj->setVisible(on);
+    // The keys follow the menu bar shown: only its commands answer, and
+    // Alt+X returns from history mode instead of closing the program.
+    QSet<QString> history;
+    for (const HistoryEntry& e : kHistoryMenu) history.insert(e.name);
+    for (const Command& c : commands())
+        if (QAction* a = actions_.value(c.name); a && !history.contains(c.name)) a->setShortcut(on ? QKeySequence() : c.key);
+    actions_.value("alLsClose")->setShortcut(on ? kCloseKey : QKeySequence());
+    for (const Command& c : commands())
+        if (historyCaptions_.contains(c.name))
+            setCaption(actions_.value(c.name), on ? historyCaptions_.value(c.name) : c.caption, c.hint);
 }
 
 void Tfrmmain::buildStatusBar() {
@@ -368,6 +472,85 @@ void Tfrmmain::bindShellCommands() {
     // No help file is configured: the command asks for nothing.
     r.bind("alfhelp", [](Tfrmmain&) {});
     r.bind("alfCalc", &Tfrmmain::startCalculator);
+    r.bind("alcxlssj", &Tfrmmain::enterHistory, {.whenChildrenOpen = "请先结束当前业务处理再进行历史数据查询!"});
+    r.bind("alLsSetPeriod", &Tfrmmain::changeHistoryPeriod,
+           {.whenChildrenOpen = "请先结束当前查询处理再改变数据查询期间!"});
+    r.bind("alLsClose", &Tfrmmain::returnToNormal);
+}
+
+QString Tfrmmain::choosePeriod(bool tellPeriod) {
+    TfrmSetHis dialog(session_.businessYear(), session_.businessMonth(), this);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const int year = dialog.spyy->value(), month = dialog.spmm->value();
+    if (tellPeriod) prompter_.message(QString("查询数据期间:%1年%2月").arg(year).arg(month, 2, 10, QChar('0')));
+    // The copy month-end made of that month.
+    const QString path = paths::resolve(session_.workingDirectory(),
+                                        "data\\" + period::MonthEnd::backupFileName(QDate(year, month, 1)));
+    if (!QFileInfo::exists(path)) {
+        prompter_.message("指定期间数据不存在");
+        return {};
+    }
+    return path;
+}
+
+bool Tfrmmain::reopenOrStop(const std::function<void()>& reopen) {
+    try {
+        reopen();
+        return true;
+    } catch (const DbError& e) {
+        prompter_.message(e.message());
+        session_.setLoggedIn(false);  // nothing can be written on the way out
+        QCoreApplication::exit(1);
+        return false;
+    }
+}
+
+namespace {
+const QString kCannotOpenPeriod = Prompter::lines("无法打开指定期间数据,", "指定期间无效!");
+}
+
+void Tfrmmain::enterHistory() {
+    const QString path = choosePeriod(true);
+    if (path.isEmpty()) return;
+    try {
+        dbm_.openHistory(path);
+    } catch (const DbError&) {
+        prompter_.message(kCannotOpenPeriod);
+        reopenOrStop([this] { dbm_.open(); });
+        return;
+    }
+    setStatusText(2, QString("历史数据:%1年%2月").arg(session_.businessYear()).arg(session_.businessMonth()));
+    showHistoryMenus(true);
+}
+
+void Tfrmmain::changeHistoryPeriod() {
+    if (!historyMode()) return;
+    const QString path = choosePeriod(false);
+    if (path.isEmpty()) return;
+    const QString previous = dbm_.dbapp.path();
+    try {
+        dbm_.openHistory(path);
+    } catch (const DbError&) {
+        prompter_.message(kCannotOpenPeriod);
+        reopenOrStop([this, previous] { dbm_.openHistory(previous); });
+        return;
+    }
+    setStatusText(2, QString("历史数据:%1年%2月").arg(session_.businessYear()).arg(session_.businessMonth()));
+}
+
+void Tfrmmain::returnToNormal() {
+    if (!historyMode()) return;
+    if (childCount() > 0) {
+        // Each use closes one child window, as Alt+X does in normal mode.
+        QMdiSubWindow* active = desktop_->activeSubWindow();
+        (active ? active : desktop_->subWindowList().constFirst())->close();
+        return;
+    }
+    if (!reopenOrStop([this] { dbm_.open(); })) return;
+    showHistoryMenus(false);
+    refreshWorkState();
+    setStatusText(2, Session::businessDateText(session_.businessDate(), true));
+    prompter_.message("现在进行的是正常业务处理.");
 }
 
 void Tfrmmain::printerSetup() {

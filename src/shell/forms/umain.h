@@ -60,6 +60,11 @@ public:
     // and toolbar are shown exactly when the work state is "1".
     bool refreshWorkState();
 
+    // The history-data mode: the connection points at a month's copy and
+    // the history menu bar stands in for the normal one. The mode is the
+    // menu bar shown.
+    bool historyMode() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -69,6 +74,17 @@ private:
     static const QList<Command>& commands();
     void buildCommands();
     void buildStatusBar();
+    void buildHistoryMenu();
+    void listChildWindows(QMenu* windows);
+    void showHistoryMenus(bool on);
+    // The month the period dialog chooses: its copy's path, or empty when cancelled.
+    QString choosePeriod(bool tellPeriod);
+    // Runs a reopening of the book; a failure there leaves no book to work
+    // on: the database layer's message, and the program ends.
+    bool reopenOrStop(const std::function<void()>& reopen);
+    void enterHistory();
+    void changeHistoryPeriod();
+    void returnToNormal();
     void setCommandEnabled(const QString& name, bool on);
     void setCommandVisible(const QString& name, bool on);
     void setMenuVisible(const QString& name, bool on);
@@ -98,6 +114,7 @@ private:
     DesktopArea* desktop_;
     QMenuBar* MenuMain;
     QMenuBar* MenuLssj;  // the history-data mode's menu bar
+    QHash<QString, QString> historyCaptions_;  // commands shown under another caption in history mode
     QWidget* mCtrlBar;
     QToolBar* ToolBarYw;
     QToolBar* ToolBarXt;
