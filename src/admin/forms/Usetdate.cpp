@@ -1,6 +1,6 @@
 #include "admin/forms/Usetdate.h"
 
-#include "admin/forms/dialogbuttons.h"
+#include "shell/forms/dialogbuttons.h"
 
 #include <QDateEdit>
 #include <QEvent>

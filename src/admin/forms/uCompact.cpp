@@ -1,7 +1,7 @@
 #include "admin/forms/uCompact.h"
 
 #include "admin/compaction.h"
-#include "admin/forms/dialogbuttons.h"
+#include "shell/forms/dialogbuttons.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>

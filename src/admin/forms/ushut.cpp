@@ -1,6 +1,6 @@
 #include "admin/forms/ushut.h"
 
-#include "admin/forms/dialogbuttons.h"
+#include "shell/forms/dialogbuttons.h"
 #include "shell/prompter.h"
 
 #include <QComboBox>

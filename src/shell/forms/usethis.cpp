@@ -1,6 +1,6 @@
 #include "shell/forms/usethis.h"
 
-#include "admin/forms/dialogbuttons.h"
+#include "shell/forms/dialogbuttons.h"
 #include "shell/forms/entermovesfocus.h"
 
 #include <QHBoxLayout>

@@ -109,9 +109,13 @@ TEST_F(SummaryWindowsTest, NumbersTypedAndRunWithAltOShowTheResultWindowOverTheD
         EXPECT_EQ(q2->footerText(q2->columnIndex("rkje")), "250.00");
         EXPECT_EQ(q2->footerText(q2->columnIndex("pfje")), "300.00");
         EXPECT_EQ(result->btnClose->text(), "返回[&X]");
-        QTest::keyClick(result, Qt::Key_Escape);  // leaves as 返回 does
+        // The offscreen platform leaves the criteria dialog active under a
+        // nested modal window; a window system hands activation to it.
+        QApplication::setActiveWindow(result);
+        q1->setFocus();
+        altInDialog('X');
         if (result->isVisible()) {
-            ADD_FAILURE() << "Esc left the result window open";
+            ADD_FAILURE() << "Alt+X left the result window open";
             result->reject();
         }
     });

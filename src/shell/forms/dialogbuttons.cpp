@@ -1,4 +1,4 @@
-#include "admin/forms/dialogbuttons.h"
+#include "shell/forms/dialogbuttons.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
