@@ -3,9 +3,18 @@
 #include "database/rowset.h"
 #include "database/schema.h"
 #include "masterdata/masterdatarules.h"
+#include "shell/appcontext.h"
 #include "shell/prompter.h"
+#include "shell/session.h"
+#include "shell/udbm.h"
 #include "shell/upublic.h"
 #include "stockdocs/linearithmetic.h"
+
+DocumentRules::Context DocumentRules::Context::of(const AppContext& context) {
+    return {context.dbm.dbapp, context.dbm.config, context.prompter,
+            [&session = context.session] { return session.operatorName(); },
+            [&session = context.session] { return session.businessDate(); }};
+}
 
 DocumentRules::DocumentRules(const DocumentKind& kind, const Context& context, RowSet& header, RowSet* lines,
                              RowSet& goods, RowSet& parties)

@@ -14,6 +14,7 @@
 
 class Prompter;
 class RowSet;
+struct AppContext;
 class Database;
 
 class DocumentRules {
@@ -24,6 +25,8 @@ public:
         Prompter& prompter;
         std::function<QString()> operatorName;
         std::function<QDate()> businessDate;
+        // The book, operator and business date a window or command works with.
+        static Context of(const AppContext& context);
     };
     // What the rules ask of the window; each may be left unset.
     struct View {

@@ -34,8 +34,7 @@ protected:
         lines.setMaster(&header, {"DJHM"});
         addGoodsLookups(lines, goods);
         rules = std::make_unique<StockInRules>(
-            DocumentRules::Context{db(), b.dbm.config, b.prompter, [this] { return b.session.operatorName(); },
-                                   [this] { return b.session.businessDate(); }},
+            DocumentRules::Context::of(b.context),
             header, lines, goods, suppliers);
         rules->install();
         for (RowSet* r : {&goods, &suppliers, &header, &lines}) r->open();

@@ -123,8 +123,7 @@ protected:
         moneydocs::addAmountInCapitals(header);
         rules = std::make_unique<MoneyDocumentRules>(
             kind(),
-            DocumentRules::Context{db(), b.dbm.config, b.prompter, [this] { return b.session.operatorName(); },
-                                   [this] { return b.session.businessDate(); }},
+            DocumentRules::Context::of(b.context),
             header, goods, parties);
         rules->install();
         parties.open();

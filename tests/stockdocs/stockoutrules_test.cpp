@@ -28,8 +28,7 @@ protected:
         lines.setMaster(&header, {"DJHM"});
         addGoodsLookups(lines, goods);
         rules = std::make_unique<StockOutRules>(
-            DocumentRules::Context{db(), b.dbm.config, b.prompter, [this] { return b.session.operatorName(); },
-                                   [this] { return b.session.businessDate(); }},
+            DocumentRules::Context::of(b.context),
             header, lines, goods, customers);
         rules->install();
         rules->view.focusHeaderBox = [this](const QString& f) { focused = f; };

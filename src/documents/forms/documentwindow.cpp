@@ -223,11 +223,7 @@ void DocumentWindow::finishLayout(QWidget* lastHeaderBox, QWidget* newDocumentFo
     if (dbg01) setTabOrder(lastHeaderBox, dbg01);
 }
 
-DocumentRules::Context DocumentWindow::rulesContext() const {
-    return {context_.dbm.dbapp, context_.dbm.config, context_.prompter,
-            [&session = context_.session] { return session.operatorName(); },
-            [&session = context_.session] { return session.businessDate(); }};
-}
+DocumentRules::Context DocumentWindow::rulesContext() const { return DocumentRules::Context::of(context_); }
 
 void DocumentWindow::addGoodsColumns(const QString& totalText) {
     dbg01->addColumn("FLBH", "序号", 40);

@@ -67,9 +67,7 @@ MoneyDocumentWindow::MoneyDocumentWindow(const AppContext& context, const MoneyW
     finishLayout(note, code);
     setRules(std::make_unique<MoneyDocumentRules>(
         money.kind,
-        DocumentRules::Context{context.dbm.dbapp, context.dbm.config, context.prompter,
-                               [&session = context.session] { return session.operatorName(); },
-                               [&session = context.session] { return session.businessDate(); }},
+        rulesContext(),
         dbm, dbspk, dbkhk));
     resize(620, 300);
 }

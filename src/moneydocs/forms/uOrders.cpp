@@ -66,9 +66,7 @@ TfrmOrders::TfrmOrders(const AppContext& context, QWidget* parent)
 
     finishLayout(note, supplier);
     setRules(std::make_unique<OrderRules>(
-        DocumentRules::Context{context.dbm.dbapp, context.dbm.config, context.prompter,
-                               [&session = context.session] { return session.operatorName(); },
-                               [&session = context.session] { return session.businessDate(); }},
+        rulesContext(),
         dbm, dbd, dbspk, dbkhk));
     resize(1000, 620);
 }
