@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev    # Qt 6 Widgets, PrintSupport and its platform plugins
     qt6-translations-l10n                     # Qt's own dialogs and buttons in Chinese (确定, 取消)
     libsqlcipher-dev sqlcipher libssl-dev     # the encrypted database, its CLI, PBKDF2 for passwords
+    libcsv-dev                                # reading CSV files for import
     libgtest-dev                              # tests
     fonts-noto-cjk                            # Chinese text on screen and on paper
     xvfb xauth                                # looking at windows without a desktop

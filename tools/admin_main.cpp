@@ -42,6 +42,7 @@ const char* kUsage =
     "  quorvel-admin start-work <工作目录> [--yes]                                系统月初开工\n"
     "  quorvel-admin ledgers <工作目录> --date YYYY-MM-DD [--goods] [--customers] [--suppliers]   生成系统帐簿\n"
     "  quorvel-admin tidy <工作目录>                                              系统数据整理\n"
+    "  quorvel-admin import <工作目录> goods|suppliers|customers|rkd|ckd <文件.csv> [--post] [--date YYYY-MM-DD]   导入 CSV 文件\n"
     "  (月末月初等处理: 拒绝执行时退出码为 2, 执行失败为 1, 两种情况都不改变帐套)\n";
 
 int fail(const QString& message) {
@@ -267,6 +268,7 @@ int main(int argc, char** argv) {
         if (command == "post") return post(args);
         if (command == "audit") return auditBook(args);
         if (command == "bench") return bench(args);
+        if (command == "import") return runImportCommand(args, out, err);
         if (isPeriodCommand(command)) return runPeriodCommand(command, args, out, err);
         return fail(kUsage);
     } catch (const DbError& e) {

@@ -17,3 +17,8 @@ int runBenchmark(const QString& workingDirectory, QTextStream& out);
 bool isPeriodCommand(const QString& command);
 // Exit 0 when done, 2 on bad input or a refusal, 1 when the routine failed.
 int runPeriodCommand(const QString& command, const QStringList& args, QTextStream& out, QTextStream& err);
+
+// quorvel-admin import DIR KIND FILE [--post] [--date D] [--operator NAME]: exit 0
+// when the whole file was written, 2 when anything was refused or the input
+// is bad (nothing written), 1 when the book failed (nothing written).
+int runImportCommand(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -31,14 +31,6 @@ void follow(RowSet& rows, Editor* editor, const QString& field, Show show) {
     update();
 }
 
-QString refusal(FieldType type, const QString& text) {
-    switch (type) {
-    case FieldType::Integer: return QString("'%1' 不是有效的整数").arg(text);
-    case FieldType::DateTime: return QString("'%1' 不是有效的日期").arg(text);
-    default: return QString("'%1' 不是有效的数值").arg(text);
-    }
-}
-
 }  // namespace
 
 FieldEdit::FieldEdit(RowSet& rows, const QString& field, Prompter& prompter, QWidget* parent)
@@ -79,7 +71,7 @@ bool FieldEdit::commit() {
     const QSignalBlocker quiet(this);  // the row set's change notice must not re-show the old value
     if (!rows_.setValue(field_, text())) {
         // A text the field's type takes but a rule refused was told by the rule.
-        if (!rows_.converts(field_, text())) prompter_.message(refusal(rows_.field(rows_.fieldIndex(field_)).type, text()));
+        if (!rows_.converts(field_, text())) prompter_.message(unconvertibleText(rows_.field(rows_.fieldIndex(field_)).type, text()));
         QTimer::singleShot(0, this, [this] { setFocus(); });
         return false;
     }

@@ -12,8 +12,8 @@
 #include <atomic>
 #include <bit>
 
-DbError::DbError(Kind kind, const QString& message)
-    : std::runtime_error(message.toStdString()), kind_(kind), message_(message) {}
+DbError::DbError(Kind kind, const QString& message, const QString& column)
+    : std::runtime_error(message.toStdString()), kind_(kind), message_(message), column_(column) {}
 
 FieldType fieldTypeFromDeclaration(const QString& declaredType) {
     const QString t = declaredType.toUpper();
@@ -78,11 +78,13 @@ DbError classify(int rc, const QString& message) {
             || message.contains("is not unique"))
             return DbError(DbError::Kind::DuplicateKey, message);
         const auto m = named.match(message);
+        const QString column = m.captured(1).section('.', -1);
         if (m.hasMatch() && m.captured(2) == "range")
-            return DbError(DbError::Kind::OutOfRange, QString("数值超出范围：字段 %1 放不下这么大的数").arg(m.captured(1)));
+            return DbError(DbError::Kind::OutOfRange,
+                           QString("数值超出范围：字段 %1 放不下这么大的数").arg(m.captured(1)), column);
         if (m.hasMatch())
             return DbError(DbError::Kind::TooLong,
-                           QString("数据太长：字段 %1 最多 %2 个字符").arg(m.captured(1), m.captured(2)));
+                           QString("数据太长：字段 %1 最多 %2 个字符").arg(m.captured(1), m.captured(2)), column);
         break;
     }
     case SQLITE_BUSY:

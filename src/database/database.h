@@ -32,14 +32,17 @@ public:
         Locked,    // another program holds the file longer than the connection waits
         Other
     };
-    DbError(Kind kind, const QString& message);
+    DbError(Kind kind, const QString& message, const QString& column = {});
     Kind kind() const { return kind_; }
     bool isDuplicateKey() const { return kind_ == Kind::DuplicateKey; }
     QString message() const { return message_; }
+    // The column a text too long or a number out of range was meant for; empty otherwise.
+    QString column() const { return column_; }
 
 private:
     Kind kind_;
     QString message_;
+    QString column_;
 };
 
 // How a column's value is converted between the engine and Qt. Derived from

@@ -41,6 +41,14 @@ void reportUnknownField(const QString& where, const QString& name) {
     qCCritical(fieldNames).noquote() << QString("%1: no field \"%2\"").arg(where, name);
 }
 
+QString unconvertibleText(FieldType type, const QString& text) {
+    switch (type) {
+    case FieldType::Integer: return QString("'%1' 不是有效的整数").arg(text);
+    case FieldType::DateTime: return QString("'%1' 不是有效的日期").arg(text);
+    default: return QString("'%1' 不是有效的数值").arg(text);
+    }
+}
+
 // ------------------------------------------------------------------ RowView
 
 QVariant RowView::value(const QString& field) const {

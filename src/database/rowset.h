@@ -19,6 +19,9 @@ class RowSet;
 // program goes on as if the field were always Null.
 void reportUnknownField(const QString& where, const QString& name);
 
+// What the user is told when a text typed for a field does not convert to its type.
+QString unconvertibleText(FieldType type, const QString& text);
+
 // Read access to one row of a RowSet, data, calculated and lookup fields alike.
 class RowView {
 public:

@@ -19,7 +19,7 @@ DocumentRules::Context DocumentRules::Context::of(const AppContext& context) {
 DocumentRules::DocumentRules(const DocumentKind& kind, const Context& context, RowSet& header, RowSet* lines,
                              RowSet& goods, RowSet& parties)
     : kind_(kind), context_(context), header_(header), lines_(lines), goods_(goods), parties_(parties),
-      sizes_(SizeSlots::of(context.config)) {}
+      sizes_(SizeSlots::of(context.config)), dateEditable_(context.config.value("DjRqEdit").toBool()) {}
 
 DocumentRules::~DocumentRules() = default;
 
@@ -53,6 +53,11 @@ void DocumentRules::installHeaderRules() {
         if (header_.fieldIndex("Je") >= 0 && header_.field("Je").kind == RowSet::FieldKind::Data) header_.setValue("Je", 0);
         newHeaderDefaults();
     };
+    header_.setValidator("RQ", [this, &prompter](const QVariant& date) {
+        if (dateEditable_ || date.toDate() == context_.businessDate()) return true;
+        prompter.message(kDateFixed);
+        return false;
+    });
     header_.hooks.beforeEdit = [this, &prompter] {
         if (header_.value("BZW").toString() == "1") return true;
         prompter.message(kCannotChange);

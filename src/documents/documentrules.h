@@ -74,7 +74,13 @@ public:
     // the wait box, the posting service, the re-read.
     void post();
 
+    // Whether a document may carry another date than the business date
+    // (System.DjRqEdit, read when the rules are made); the window's date box
+    // is read-only otherwise, and a date set any other way is refused with kDateFixed.
+    bool dateEditable() const { return dateEditable_; }
+
     inline static const QString kCannotChange = "单据已经记帐，不能修改!";
+    inline static const QString kDateFixed = "单据日期不允许修改!";
     inline static const QString kCannotDelete = "单据已经记帐，不能删除!";
 
 protected:
@@ -121,6 +127,7 @@ protected:
     SizeSlots sizes_;
 
 private:
+    bool dateEditable_;
     void installHeaderRules();
     void installLineRules();
     void installPartyRules();

@@ -57,12 +57,16 @@ void GoodsCatalogue::newRowDefaults() {
 }
 
 bool GoodsCatalogue::saveCheck() {
-    if (!masterdata::codeGiven(goods_, "Spbm", prompter_)) return false;
+    if (!masterdata::codeGiven(goods_, "Spbm", prompter_)) {
+        if (focusField) focusField("Spbm");
+        return false;
+    }
     masterdata::nullsToZero(goods_, {"Kcsl"});
     for (const QString& slot : schema::sizeSlotColumns("kcsl"))
         if (goods_.value(slot).isNull()) goods_.setValue(slot, 0);
     if (goods_.value("Kcsl").toDouble() == sizeSlotSum(goods_, "kcsl", slotsInUse_())) return true;
     prompter_.message("配码数量与总计数量不一致，请进行纠正！");
+    if (focusField) focusField("Kcsl");
     return false;
 }
 

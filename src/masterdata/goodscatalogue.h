@@ -21,6 +21,9 @@ public:
 
     // "新增记录自动复制": new rows take the descriptive values of the row that was current before.
     bool copyIntoNewRows = false;
+    // Where a refused save points, told after its message: the field to
+    // correct (Spbm for a missing code, Kcsl for sizes that do not add up).
+    std::function<void(const QString& field)> focusField;
 
     // "查找[&B]": the first row whose name contains the text (blanks around it
     // ignored; nothing for an empty text). No match: the last row and

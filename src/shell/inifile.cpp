@@ -1,40 +1,17 @@
 #include "shell/inifile.h"
 
+#include "shell/localtext.h"
+
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
-
-#include <iconv.h>
-
-namespace {
-
-// Files written by the Windows program are in the GB character set; glibc's
-// iconv reads them whatever Qt was built with.
-QString fromGb18030(const QByteArray& bytes) {
-    iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == iconv_t(-1)) return QString::fromLatin1(bytes);
-    QByteArray in = bytes, out(bytes.size() * 2 + 16, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = size_t(in.size()), outLeft = size_t(out.size());
-    iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    return QString::fromUtf8(out.constData(), int(out.size() - qsizetype(outLeft)));
-}
-
-QString decode(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? fromGb18030(bytes) : text;
-}
-
-}  // namespace
 
 IniFile::IniFile(const QString& path) : path_(path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return;
-    QString text = decode(file.readAll());
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    // A file in neither character set is read byte for byte: its sections
+    // and keys in plain letters are still found.
+    const QByteArray bytes = file.readAll();
+    const QString text = decodeLocalText(bytes).value_or(QString::fromLatin1(bytes));
     Section* current = nullptr;
     for (QString line : text.split('\n')) {
         line = line.trimmed();

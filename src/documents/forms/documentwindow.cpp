@@ -279,7 +279,7 @@ void DocumentWindow::setRules(std::unique_ptr<DocumentRules> rules) {
         dbg01->restoreLayout(ini, captions_.layoutSection, captions_.layoutSortMarkers);
     }
     // The date is the business date unless the book lets documents be dated otherwise.
-    if (FieldEdit* date = headerBox("RQ")) date->setReadOnly(!context_.dbm.config.value("DjRqEdit").toBool());
+    if (FieldEdit* date = headerBox("RQ")) date->setReadOnly(!rules_->dateEditable());
     dbm.last();
     documentShown();
     context_.prompter.hideWaitBox();

@@ -98,6 +98,9 @@ void TfrmxtSpbm::buildGrid() {
     const SizeSlots sizes = SizeSlots::of(context().dbm.config);
     grid->applySizeSlots("kcsl", sizes.inUse, sizes.labels);
     grid->setEnterMode(DataGrid::EnterMode::NextColumnAppend, grid->columnIndex("Spbm"));
+    rules.focusField = [this](const QString& field) {
+        grid->setCurrentIndex(grid->model()->index(std::max(0, dbspk.position()), grid->columnIndex(field)));
+    };
     connect(grid, &DataGrid::positionTextChanged, this, &ChildWindow::positionTextChanged);
 
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
