@@ -149,6 +149,28 @@ expect 0 $'n\n0' "$admin" sql "$book" "select count(*) as n from aspmxzm where z
 expect 0 $'n\n12' "$admin" sql "$book" "select count(*) as n from abmmxz where zyxx = '本月合计'"
 expect 0 "系统数据整理完毕!" "$admin" tidy "$book"
 
+# Import: the example files go into a demo book by the windows' rules and
+# leave it consistent; a refused row names its line and column and nothing of
+# the file is written (exit 2); a failure of the book exits 1, also unchanged.
+examples=$(cd "$(dirname "$0")/../../examples" && pwd)
+book="$work/import"
+expect 0 "口令:" "$admin" demo "$book"
+expect 0 "已导入商品 3 种" "$admin" import "$book" goods "$examples/goods.csv"
+expect 0 "已导入供应商 2 家" "$admin" import "$book" suppliers "$examples/suppliers.csv"
+expect 0 "已导入客户 2 家" "$admin" import "$book" customers "$examples/customers.csv"
+expect 0 "已导入入库单 2 张(4 条分录)，单据号码 000000001 至 000000002，已记帐" "$admin" import "$book" rkd "$examples/rkd.csv" --post
+expect 0 "已导入出库单 2 张(4 条分录)，单据号码 000000001 至 000000002，已记帐" "$admin" import "$book" ckd "$examples/ckd.csv" --post
+expect 0 "帐套一致" "$admin" audit "$book"
+expect 2 '第 4 行 列“商品编码”: 关键字(编码)不能重复!' "$admin" import "$book" goods "$examples/goods.csv"
+expect 0 $'n\n13' "$admin" sql "$book" "select count(*) as n from aspkm"
+expect 2 "不认识的导入类别: orders" "$admin" import "$book" orders "$examples/goods.csv"
+expect 2 "找不到文件" "$admin" import "$book" goods "$work/nothing.csv"
+expect 2 "不认识的参数: --posted" "$admin" import "$book" rkd "$examples/rkd.csv" --posted
+expect 2 "用法" "$admin" import "$book" goods
+expect 0 "0 行受影响" "$admin" sql "$book" "create trigger broken before insert on aspmxzm begin select raise(abort, 'disk trouble'); end"
+expect 1 "导入未能完成，没有导入任何数据: " "$admin" import "$book" rkd "$examples/rkd.csv" --post
+expect 0 $'n\n2' "$admin" sql "$book" "select count(*) as n from asprkd"
+
 # A book appears only when it is complete: an init stopped half-way (here by
 # the file size limit) leaves no DbVexa.mdb, and a failure leaves no file at all.
 mkdir "$work/cut"
