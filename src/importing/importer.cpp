@@ -5,8 +5,8 @@
 #include "documents/posting.h"
 #include "masterdata/goodscatalogue.h"
 #include "masterdata/masterdatarules.h"
-#include "shell/prompter.h"
 #include "shell/sizeslots.h"
+#include "shell/unattendedprompter.h"
 #include "stockdocs/stockin.h"
 #include "stockdocs/stockout.h"
 
@@ -16,28 +16,6 @@
 
 namespace importing {
 namespace {
-
-// Nobody is there to answer: every text a rule shows is kept, to become the
-// reason of a refused row; questions are answered No and input boxes
-// cancelled, the direction that changes nothing. A message told while a row
-// was nevertheless taken (a stock warning) only informed, and is dropped.
-class UnattendedPrompter final : public Prompter {
-public:
-    QStringList told;
-
-    void message(const QString& text) override { told.append(text); }
-    bool question(const QString& text) override {
-        told.append(text);
-        return false;
-    }
-    bool confirm(const QString& text) override { return question(text); }
-    std::optional<QString> inputText(const QString&, const QString&) override { return std::nullopt; }
-    QString inputPassword(const QString&) override { return {}; }
-    std::optional<FileChoice> chooseSaveFile(const QStringList&, const QString&) override { return std::nullopt; }
-    std::optional<QString> chooseOpenFile(const QStringList&) override { return std::nullopt; }
-    void showWaitBox(const QString&) override {}
-    void hideWaitBox() override {}
-};
 
 // Where a column's cells go: master-data rows, or a document's key, header or line.
 enum class Part { Row, Key, Header, Line };
@@ -450,6 +428,8 @@ private:
     Database& db_;
     Kind kind_;
     Options options_;
+    // What a rule tells while a row is refused becomes the reason; a message
+    // told while a row was nevertheless taken (a stock warning) only informed.
     UnattendedPrompter prompter_;
     RowSet config_;  // the System row: counters, size slots and labels, DjRqEdit
     SizeSlots sizes_;
