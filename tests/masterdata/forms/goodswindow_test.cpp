@@ -59,6 +59,28 @@ TEST_F(GoodsWindowTest, CopyBoxAndFindButtonsDriveTheRules) {
     EXPECT_EQ(window->dbspk.recordCount(), 2);
 }
 
+TEST_F(GoodsWindowTest, ARefusedSaveTakesTheCursorToTheCellToCorrect) {
+    DataGrid& grid = *window->grid;
+    struct Case {
+        QString code;
+        double stock;
+        QString message, column;
+    };
+    const Case cases[] = {{"", 0, "编码不能为空，请输入编码!", "Spbm"},
+                          {"C3", 2, "配码数量与总计数量不一致，请进行纠正！", "Kcsl"}};
+    for (const Case& c : cases) {
+        prompter.messages.clear();
+        window->findChild<QPushButton*>("btnInsert")->click();
+        grid.setCurrentIndex(grid.model()->index(window->dbspk.position(), grid.columnIndex("Spmc")));
+        window->dbspk.setValue("Spbm", c.code);
+        window->dbspk.setValue("Kcsl", c.stock);
+        window->findChild<QPushButton*>("btnSave")->click();
+        EXPECT_EQ(prompter.messages, QStringList{c.message});
+        EXPECT_EQ(grid.currentIndex().column(), grid.columnIndex(c.column)) << c.column.toStdString();
+        window->findChild<QPushButton*>("btnCancel")->click();
+    }
+}
+
 TEST_F(GoodsWindowTest, ActivationShowsStockChangedElsewhere) {
     dbm.dbapp.exec("update ASPKM set Kcsl = 9 where Spbm = 'A1'");
     window->activated();
