@@ -6,6 +6,8 @@
 
 #include <csv.h>
 
+#include <algorithm>
+
 namespace importing {
 namespace {
 

@@ -1,25 +1,13 @@
 #include "importing/csvfile.h"
 
-#include <gtest/gtest.h>
+#include "support/gb18030.h"
 
-#include <iconv.h>
+#include <gtest/gtest.h>
 
 using importing::CsvFile;
 using importing::CsvRecord;
 
 namespace {
-
-QByteArray toGb18030(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    iconv_t cd = iconv_open("GB18030", "UTF-8");
-    QByteArray in = utf8, out(utf8.size() * 2 + 16, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = size_t(in.size()), outLeft = size_t(out.size());
-    iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    return out.left(out.size() - qsizetype(outLeft));
-}
 
 QList<QPair<int, QStringList>> rows(const CsvFile& file) {
     QList<QPair<int, QStringList>> all;

@@ -2,14 +2,13 @@
 
 #include "documents/documentrules.h"
 #include "stockdocs/stockout.h"
+#include "support/gb18030.h"
 #include "support/stockbook.h"
 #include "support/testdatabase.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <iconv.h>
 
 using namespace stockbook;
 using importing::Kind;
@@ -106,15 +105,7 @@ TEST_F(ImportTest, EveryRefusedMasterDataRowIsReportedByTheWindowsRules) {
 }
 
 TEST_F(ImportTest, AGb18030FileWithChineseNamesIsAccepted) {
-    const QByteArray utf8 = QString("单位编码,单位名称,联系人,开户银行\nS2,东方服饰制造厂,陈红,工商银行\n").toUtf8();
-    QByteArray gb(utf8.size() * 2, '\0');
-    iconv_t cd = iconv_open("GB18030", "UTF-8");
-    char* in = const_cast<char*>(utf8.constData());
-    char* out = gb.data();
-    size_t inLeft = size_t(utf8.size()), outLeft = size_t(gb.size());
-    iconv(cd, &in, &inLeft, &out, &outLeft);
-    iconv_close(cd);
-    gb.chop(qsizetype(outLeft));
+    const QByteArray gb = toGb18030("单位编码,单位名称,联系人,开户银行\nS2,东方服饰制造厂,陈红,工商银行\n");
     QTemporaryDir dir;
     QFile file(dir.filePath("suppliers.csv"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
