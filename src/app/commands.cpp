@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "admin/forms/admincommands.h"
+#include "audit/forms/auditcommands.h"
 #include "masterdata/forms/masterdatacommands.h"
 #include "moneydocs/forms/moneydocscommands.h"
 #include "period/forms/periodcommands.h"
@@ -14,4 +15,5 @@ void registerCommands(CommandRegistry& registry) {
     registerQueryCommands(registry);
     registerMoneyDocsCommands(registry);
     registerPeriodCommands(registry);
+    registerAuditCommands(registry);
 }

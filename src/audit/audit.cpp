@@ -5,6 +5,7 @@
 #include "stockdocs/stockin.h"
 #include "stockdocs/stockout.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QSet>
 
@@ -61,6 +62,7 @@ Kind auditedKind(const DocumentKind& k, const QString& word, const QString& part
 struct Header {
     QString party, status;
     double je = 0;
+    QDateTime date;
 };
 
 // What a kind's documents hold: headers by number, and per document the
@@ -110,10 +112,12 @@ private:
 
     Documents readDocuments(const Kind& kind) {
         Documents docs;
-        Statement headers(db_, QString("select [%1], [%2], BZW, Je from [%3]").arg(kind.number, kind.partyField, kind.header));
+        Statement headers(db_,
+                          QString("select [%1], [%2], BZW, Je, RQ from [%3]").arg(kind.number, kind.partyField, kind.header));
         while (headers.next())
             docs.headers.insert(headers.value(0).toString(),
-                                {headers.value(1).toString(), headers.value(2).toString(), headers.value(3).toDouble()});
+                                {headers.value(1).toString(), headers.value(2).toString(), headers.value(3).toDouble(),
+                                 headers.value(4).toDateTime()});
         if (kind.lines.isEmpty()) return docs;
         Statement lines(db_, QString("select DJHM, Spbm, count(*) from [%1] group by DJHM, Spbm").arg(kind.lines));
         while (lines.next()) {
@@ -253,10 +257,15 @@ private:
     enum class Rows { PerGoodsLine, PerLine, PerDocument };
     // Ledger generation restarts a detail ledger from the current balances,
     // dropping the rows of documents still in the book: an item or party whose
-    // ledger was restarted is not asked for rows of its earlier documents.
+    // ledger was restarted is not asked for rows of documents dated up to the
+    // restart (the business date it ran on); later ones posted after it.
     void matchLedger(const Kind& kind, const QString& ledger, const QList<LedgerGroup>& groups, Rows rows,
                      const QString& prefix = {}) {
-        const QSet<QString> restarted = restartedKeys(ledger);
+        const QHash<QString, QDateTime> restarted = restartedKeys(ledger);
+        auto owesRows = [&restarted](const QString& key, const Header& header) {
+            const auto restart = restarted.constFind(key);
+            return restart == restarted.cend() || header.date > *restart;
+        };
         Documents& docs = documents_[kind.word];
         QSet<QString> seen;
         for (const LedgerGroup& g : groups) {
@@ -295,11 +304,11 @@ private:
             if (docs.headers[number].status != "3") continue;
             if (rows == Rows::PerGoodsLine) {
                 for (const auto& [code, count] : docs.lineGoods.value(number))
-                    if (!seen.contains(number + '\n' + code) && !restarted.contains(code))
+                    if (!seen.contains(number + '\n' + code) && owesRows(code, docs.headers[number]))
                         add(Group::Ledgers, QString("%1 %2 商品 %3: %4 应有 %5 行，实有 0 行")
                                                 .arg(kind.word, number, code, ledger)
                                                 .arg(count));
-            } else if (!seen.contains(number + '\n') && !restarted.contains(docs.headers[number].party)) {
+            } else if (!seen.contains(number + '\n') && owesRows(docs.headers[number].party, docs.headers[number])) {
                 add(Group::Ledgers, QString("%1 %2: %3 应有 %4 行，实有 0 行")
                                         .arg(kind.word, number, ledger)
                                         .arg(rows == Rows::PerLine ? docs.lineCount.value(number) : 1));
@@ -307,13 +316,17 @@ private:
         }
     }
 
-    QSet<QString> restartedKeys(const QString& ledger) {
-        QSet<QString> keys;
+    // The latest restart of each goods item's or party's ledger.
+    QHash<QString, QDateTime> restartedKeys(const QString& ledger) {
+        QHash<QString, QDateTime> keys;
         if (ledger != "ASPMXZM" && ledger != "ABMMXZ" && ledger != "AGYMXZ") return keys;
-        Statement st(db_, QString("select distinct [%1] from [%2] where Djhm is null and Zyxx = :bf")
+        Statement st(db_, QString("select [%1], Rq from [%2] where Djhm is null and Zyxx = :bf")
                               .arg(ledger == "ASPMXZM" ? "Spbm" : "Dwbh", ledger),
                      {{"bf", kBroughtForward}});
-        while (st.next()) keys.insert(st.value(0).toString());
+        while (st.next()) {
+            QDateTime& latest = keys[st.value(0).toString()];
+            latest = std::max(latest, st.value(1).toDateTime());
+        }
         return keys;
     }
 
@@ -422,8 +435,12 @@ QStringList Report::lines() const {
         }
         out.append("  " + findings[i].text);
     }
-    out.append(clean() ? QString("帐套一致，未发现问题") : QString("共发现 %1 处不一致").arg(findings.size()));
+    out.append(summary());
     return out;
+}
+
+QString Report::summary() const {
+    return clean() ? QString("帐套一致，未发现问题") : QString("共发现 %1 处不一致").arg(findings.size());
 }
 
 Report run(Database& db) { return Auditor(db).run(); }

@@ -23,6 +23,8 @@ struct Finding {
 struct Report {
     QList<Finding> findings;
     bool clean() const { return findings.isEmpty(); }
+    // How many findings there are, or that the book is consistent.
+    QString summary() const;
     // The findings grouped by kind, each group under its heading, with a last
     // line telling how many there are (or that the book is consistent).
     QStringList lines() const;

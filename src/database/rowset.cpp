@@ -67,11 +67,27 @@ void RowSet::setTable(const QString& table, const QString& order, const QString&
     order_ = order;
     where_ = where;
     query_.clear();
+    givenRows_.reset();
 }
 
 void RowSet::setQuery(const QString& sql) {
     query_ = sql;
     table_.clear();
+    givenRows_.reset();
+}
+
+void RowSet::setRows(const QStringList& columns, const QList<QVariantList>& rows) {
+    table_.clear();
+    query_.clear();
+    givenColumns_ = columns;
+    givenRows_ = rows;
+    if (!isOpen()) return;
+    cancel();
+    load();
+    rebuildView();
+    current_ = view_.isEmpty() ? -1 : 0;
+    emit reset();
+    scrolled();
 }
 
 void RowSet::setMaster(RowSet* master, const QStringList& masterFields) {
@@ -133,33 +149,57 @@ QString RowSet::sourceSql() const {
 }
 
 bool RowSet::unchangedSinceRead() const {
+    if (givenRows_) return true;
     return lastRead_ && lastRead_->sql == sourceSql() && lastRead_->params == params_ &&
            lastRead_->stamp == db_.changeStamp();
 }
 
 void RowSet::load() {
+    if (givenRows_) {
+        QList<QPair<QString, FieldType>> columns;
+        for (const QString& name : std::as_const(givenColumns_)) columns.append({name, FieldType::Text});
+        takeColumns(columns);
+        rows_.clear(int(columns.size()));
+        rowIds_.clear();
+        for (const QVariantList& row : std::as_const(*givenRows_)) rows_.appendRow(row);
+        lastRead_.reset();
+        return;
+    }
     const QString sql = sourceSql();
     // Taken before reading: a write that lands while the rows are read makes
     // the next re-read happen rather than go unseen.
     const Database::ChangeStamp stamp = db_.changeStamp();
     Statement st(db_, sql, params_);
     const int skip = table_.isEmpty() ? 0 : 1;
-    const int count = st.columnCount() - skip;
+    QList<QPair<QString, FieldType>> columns;
+    for (int i = skip; i < st.columnCount(); ++i) columns.append({st.columnName(i), st.columnType(i)});
+    takeColumns(columns);
 
+    rows_.clear(int(columns.size()));
+    rowIds_.clear();
+    while (st.next()) {
+        rows_.appendFrom(st, skip);
+        if (skip) rowIds_.append(st.value(0).toLongLong());
+    }
+    lastRead_ = LastRead{sql, params_, stamp};
+}
+
+void RowSet::takeColumns(const QList<QPair<QString, FieldType>>& columns) {
+    const int count = int(columns.size());
     // Data fields come first, the window's calculated and lookup fields after
     // them. Fields the window already set up (captions, formats) are kept
     // when the source gives the same columns again.
     bool sameColumns = dataFieldCount_ == count;
     for (int i = 0; sameColumns && i < count; ++i)
-        sameColumns = fields_[i].name.compare(st.columnName(i + skip), Qt::CaseInsensitive) == 0;
+        sameColumns = fields_[i].name.compare(columns[i].first, Qt::CaseInsensitive) == 0;
     if (!sameColumns) {
         fields_.remove(0, dataFieldCount_);
         QList<Field> data;
         const schema::Table* t = table_.isEmpty() ? nullptr : schema::findTable(table_);
         for (int i = 0; i < count; ++i) {
             Field f;
-            f.name = st.columnName(i + skip);
-            f.type = st.columnType(i + skip);
+            f.name = columns[i].first;
+            f.type = columns[i].second;
             if (t)
                 for (const schema::Column& c : t->columns)
                     if (c.name.compare(f.name, Qt::CaseInsensitive) == 0) {
@@ -181,14 +221,6 @@ void RowSet::load() {
         reported_.clear();
         checkNames();
     }
-
-    rows_.clear(count);
-    rowIds_.clear();
-    while (st.next()) {
-        rows_.appendFrom(st, skip);
-        if (skip) rowIds_.append(st.value(0).toLongLong());
-    }
-    lastRead_ = LastRead{sql, params_, stamp};
 }
 
 void RowSet::refresh() {
@@ -281,6 +313,7 @@ RowSet::Field& RowSet::field(const QString& name) {
 }
 
 QString RowSet::description() const {
+    if (givenRows_) return "row set of given rows (" + givenColumns_.join(", ") + ")";
     return "row set " + (table_.isEmpty() ? query_.simplified().left(80) : table_);
 }
 

@@ -91,6 +91,10 @@ public:
     void setTable(const QString& table, const QString& order = {}, const QString& where = {});
     // A read-only query in the Jet dialect.
     void setQuery(const QString& sql);
+    // Read-only rows the caller made rather than read from the book (a
+    // check's findings): text columns named `columns`. Shown at once when
+    // open; a re-read keeps them.
+    void setRows(const QStringList& columns, const QList<QVariantList>& rows);
     void setParam(const QString& name, const QVariant& value) { params_.insert(name, value); }
     // Re-query whenever the master's current row moves, taking each named
     // master field as the parameter of the same name.
@@ -205,6 +209,8 @@ private:
     QString sourceSql() const;
     bool unchangedSinceRead() const;
     void load();
+    // The data fields of a new source, kept as they are when its columns are the same.
+    void takeColumns(const QList<QPair<QString, FieldType>>& columns);
     void takeMasterParams();
     void rebuildView();
     void setState(State state);
@@ -221,6 +227,8 @@ private:
 
     Database& db_;
     QString table_, order_, where_, query_;
+    std::optional<QList<QVariantList>> givenRows_;  // setRows: the rows, its columns in givenColumns_
+    QStringList givenColumns_;
     Params params_;
     RowSet* master_ = nullptr;
     QStringList masterFields_;

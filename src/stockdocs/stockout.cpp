@@ -97,8 +97,13 @@ void post(PostingRun& run) {
 
 // The window refuses to save a walk-in sale on account; a document that got
 // into the book otherwise is not posted onto the walk-in customer's balance.
+// Nor is a line counted in packages, which the window never makes: its sizes
+// add up to SL while posting would take SL × BzLx off the stock, leaving the
+// slots and the quantity apart for good.
 std::optional<QString> refuse(const PostingRun& run) {
     if (run.partyCode() == kWalkIn && run.header.text("SKFS") == kOnAccount) return kWalkInOnAccount;
+    for (const PostedRow& line : run.lines)
+        if (line.number("BzLx") > 1) return packagedLine(line.text("FLBH"), line.text("Spbm"), line.text("BzLx"));
     return std::nullopt;
 }
 

@@ -16,6 +16,11 @@ inline const QString kWalkIn = "0000";
 inline const QStringList kWaysOfSale{"零售", "现金", "记帐"};
 inline const QString kOnAccount = "记帐";
 inline const QString kWalkInOnAccount = "散户不允许进行欠帐!";
+// A stock-out line counts base units; posting refuses a line with a package size.
+inline QString packagedLine(const QString& line, const QString& goods, const QString& packageSize) {
+    return QString("出库单第 %1 行(商品 %2)的包装类型为 %3，出库只能按基本单位(包装类型 1)，不能记帐！")
+        .arg(line, goods, packageSize);
+}
 
 // Tables, counter ykckdh, customers, "C" ledger numbers, repspxsd.frf, and
 // the posting: every line lowers its goods' stock and slot stock at the

@@ -658,4 +658,33 @@ TEST_F(RowSetTest, QueriesAreReadOnlyAndTakeParameters) {
     EXPECT_FALSE(q.remove());
 }
 
+// Rows a rule made (a check's findings): shown, sorted and filtered like
+// read ones, never written, kept by a re-read, replaced when given again.
+TEST_F(RowSetTest, GivenRowsAreReadOnlyAndStayUntilReplaced) {
+    RowSet r(t.db());
+    r.setRows({"类别", "内容"}, {{"商品库存", "商品 G2"}, {"单据", "入库单 1"}});
+    r.open();
+    ASSERT_EQ(r.recordCount(), 2);
+    EXPECT_EQ(r.value("内容").toString(), "商品 G2");
+    EXPECT_TRUE(r.setSort("类别  ASC"));
+    EXPECT_EQ(r.rowAt(0).value("类别").toString(), "单据") << "by pinyin: dan before shang";
+    EXPECT_FALSE(r.edit());
+    EXPECT_FALSE(r.append());
+    EXPECT_FALSE(r.remove());
+    t.db().exec("delete from ASPKM");
+    r.refresh();
+    EXPECT_EQ(r.recordCount(), 2);
+
+    int resets = 0;
+    QObject::connect(&r, &RowSet::reset, [&resets] { ++resets; });
+    r.setRows({"类别", "内容"}, {{"帐簿", "R000000001"}});
+    EXPECT_EQ(resets, 1);
+    ASSERT_EQ(r.recordCount(), 1);
+    EXPECT_EQ(r.position(), 0);
+    EXPECT_EQ(r.value("内容").toString(), "R000000001");
+    r.setQuery("select spbm from aspkm");
+    r.refresh();
+    EXPECT_EQ(r.recordCount(), 0) << "a query given afterwards is read from the book";
+}
+
 }  // namespace

@@ -131,9 +131,16 @@ TEST_F(StockOutPostingTest, RefusalsChangeNothing) {
     addSale(db(), "000000001", "K9", "无名", "记帐", {{.code = "G", .sl = 1, .dj = 1}});
     // Saved past the window's rule (by hand in the book): the walk-in customer never buys on account.
     addSale(db(), "000000002", stockout::kWalkIn, "路人", "记帐", {{.code = "G", .sl = 1, .dj = 1}});
+    // A line in packages of 6 (by SQL or an import): its sizes add up to 2, posting would take 12.
+    addParty(db(), "ABMK", {.code = "K"});
+    addSale(db(), "000000003", "K", "某店", "记帐",
+            {{.code = "G", .sl = 1, .dj = 1, .sizes = {1}}, {.code = "G", .bzlx = 6, .sl = 2, .dj = 1, .sizes = {2}}});
     const auto before = book();
     EXPECT_EQ(post("000000001").message, "单据中的编码已不存在，不能记帐：客户 K9");
     EXPECT_EQ(post("000000002").message, "散户不允许进行欠帐!");
+    const posting::Result packaged = post("000000003");
+    EXPECT_EQ(packaged.outcome, posting::Outcome::Refused);
+    EXPECT_EQ(packaged.message, "出库单第 2 行(商品 G)的包装类型为 6，出库只能按基本单位(包装类型 1)，不能记帐！");
     EXPECT_EQ(book(), before);
 }
 

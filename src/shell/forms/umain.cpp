@@ -89,6 +89,7 @@ const QList<Tfrmmain::Command>& Tfrmmain::commands() {
         {"MenuCjgl", "alxtsetwall", "设置背景图形", "", {}},
         {"MenuCjgl", "alXtSql", "系统ＳＱＬ定义", "进行系统ＳＱＬ定义", {}},
         {"MenuCjgl", "alxtCompact", "压缩数据库", "压缩系统数据库", {}},
+        {"MenuCjgl", "alxtZtjc", "帐套检查[&J]", "检查帐套数据的一致性", {}},
 
         {"MenuYmYc", "alXtYm", "月末数据处理", "进行系统月末月初数据处理", {}},
         {"MenuYmYc", "alXtYc", "月初数据处理", "进行系统月初数据处理", {}},
@@ -122,6 +123,7 @@ struct HistoryEntry {
 const HistoryEntry kHistoryMenu[] = {
     {"MenuFileLs", "alLsSetPeriod", "设置查询期间", "设置查询期间"},
     {"MenuFileLs", "alfsql"},
+    {"MenuFileLs", "alxtZtjc"},
     {"MenuFileLs", "-"},
     {"MenuFileLs", "alfSetPrn"},
     {"MenuFileLs", "alfPreview"},
