@@ -308,10 +308,11 @@ private:
                         add(Group::Ledgers, QString("%1 %2 商品 %3: %4 应有 %5 行，实有 0 行")
                                                 .arg(kind.word, number, code, ledger)
                                                 .arg(count));
-            } else if (!seen.contains(number + '\n') && owesRows(docs.headers[number].party, docs.headers[number])) {
-                add(Group::Ledgers, QString("%1 %2: %3 应有 %4 行，实有 0 行")
-                                        .arg(kind.word, number, ledger)
-                                        .arg(rows == Rows::PerLine ? docs.lineCount.value(number) : 1));
+            } else if (const int owed = rows == Rows::PerLine ? docs.lineCount.value(number) : 1;
+                       owed > 0 && !seen.contains(number + '\n') &&
+                       owesRows(docs.headers[number].party, docs.headers[number])) {
+                // A posted document without lines owes no line rows: "没有分录" tells of it.
+                add(Group::Ledgers, QString("%1 %2: %3 应有 %4 行，实有 0 行").arg(kind.word, number, ledger).arg(owed));
             }
         }
     }

@@ -118,6 +118,7 @@ TEST_P(PlantedInconsistency, IsFoundWithItsRows) {
     while (heading > 0 && lines[heading].startsWith("  ")) --heading;
     EXPECT_TRUE(lines[heading].startsWith("【" + GetParam().heading + "】")) << lines.join('\n').toStdString();
     EXPECT_EQ(lines.last(), QString("共发现 %1 处不一致").arg(report.findings.size()));
+    EXPECT_FALSE(lines.join('\n').contains("应有 0 行，实有 0 行")) << "a finding that finds nothing";
 }
 
 const QString kPlantStockIn =
@@ -140,6 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "入库单 000000001 第 2 行: 单据已记帐，分录 BZW 应为 \"3\"，实为 \"1\"", "单据"},
         Planted{"PostedLineUnderUnpostedHeader", {"update ASPCKD set BZW = '1' where DJHM = '000000002'"},
                 "出库单 000000002 第 1 行: 分录已记帐，单据头 BZW 实为 \"1\"", "单据"},
+        Planted{"PostedWithoutLines", {"delete from ASPCKDD where DJHM = '000000001'", "delete from ABMLSZ where Djhm = '000000001'"},
+                "出库单 000000001: 单据已记帐，没有分录", "单据"},
         Planted{"HeaderTotal", {"update ASPCKD set Je = 45.01 where DJHM = '000000001'"},
                 "出库单 000000001: Je 应为 45(各分录 JE 合计)，实为 45.01", "单据"},
         Planted{"LineWithoutHeader",
