@@ -141,8 +141,7 @@ protected:
             e->lines.setMaster(&e->header, {"DJHM"});
             addGoodsLookups(e->lines, e->goods);
         }
-        makeRules(*e, DocumentRules::Context{db(), b.dbm.config, b.prompter, [this] { return b.session.operatorName(); },
-                                             [this] { return b.session.businessDate(); }});
+        makeRules(*e, DocumentRules::Context::of(b.context));
         e->rules->install();
         for (RowSet* r : {&e->goods, &e->parties, &e->header, &e->lines})
             if (!r->tableName().isEmpty()) r->open();
