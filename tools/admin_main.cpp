@@ -21,6 +21,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -36,7 +37,8 @@ const char* kUsage =
     "  quorvel-admin passwd <工作目录> <登录名> <新口令>         重设操作员口令\n"
     "  quorvel-admin post <工作目录> rkd|ckd|skd|fkd <单据号码> [--operator <姓名>]   单据记帐(默认以系统管理员的姓名)\n"
     "  quorvel-admin audit <工作目录>                           检查帐套的一致性(有问题时退出码为 1)\n"
-    "  quorvel-admin bench [<目录>]                             性能测试(在空目录中建立大数据量帐套)\n"
+    "  quorvel-admin bench [<目录>] [--goods N] [--customers N] [--suppliers N] [--lines N] [--ledger-rows N]\n"
+    "                                                           性能测试(在空目录中建立大数据量帐套)\n"
     "  quorvel-admin month-end <工作目录> --date YYYY-MM-DD [--overwrite-backup]   月末数据处理\n"
     "  quorvel-admin month-start <工作目录> --date YYYY-MM-DD [--clear-documents]  月初数据处理\n"
     "  quorvel-admin start-work <工作目录> [--yes]                                系统月初开工\n"
@@ -245,12 +247,34 @@ int auditBook(const QStringList& args) {
     return report.clean() ? 0 : 1;
 }
 
-int bench(const QStringList& args) {
-    if (args.size() > 1) return fail(kUsage);
+int bench(QStringList args) {
+    BenchSizes sizes;
+    const QList<std::pair<QString, int*>> options{{"--goods", &sizes.goods},
+                                                  {"--customers", &sizes.customers},
+                                                  {"--suppliers", &sizes.suppliers},
+                                                  {"--lines", &sizes.lines},
+                                                  {"--ledger-rows", &sizes.ledgerRows}};
+    QStringList places;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        const auto option = std::find_if(options.begin(), options.end(), [&](const auto& o) { return o.first == arg; });
+        if (option == options.end()) {
+            if (arg.startsWith("--")) return fail(kUsage);
+            places.append(arg);
+            continue;
+        }
+        bool ok = false;
+        const int value = args.isEmpty() ? 0 : args.takeFirst().toInt(&ok);
+        // Every size at least one: the documents need a party and goods, and a
+        // year of posted documents at least one of each kind.
+        if (!ok || value < 1) return fail(QString("%1 需要一个正整数").arg(arg));
+        *option->second = value;
+    }
+    if (places.size() > 1) return fail(kUsage);
     QTemporaryDir temp;
-    const QString dir = args.isEmpty() ? temp.path() : args[0];
-    if (!args.isEmpty() && !QDir(dir).isEmpty()) return fail(QString("性能测试需要一个空目录: %1").arg(dir));
-    return runBenchmark(dir, out);
+    const QString dir = places.isEmpty() ? temp.path() : places[0];
+    if (!places.isEmpty() && !QDir(dir).isEmpty()) return fail(QString("性能测试需要一个空目录: %1").arg(dir));
+    return runBenchmark(dir, sizes, out);
 }
 
 }  // namespace
