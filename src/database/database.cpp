@@ -263,7 +263,8 @@ void Database::openFile(const QString& path, const QByteArray& key, bool mustExi
     // The key is only checked when the file is first read.
     if (rc == SQLITE_OK) rc = sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(handle, "pragma foreign_keys = off; pragma journal_mode = delete;", nullptr, nullptr, nullptr);
+        rc = sqlite3_exec(handle, "pragma foreign_keys = off; pragma journal_mode = delete; pragma cache_size = -65536;",
+                          nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) registerJetFunctions(handle);
     if (rc != SQLITE_OK) {
         DbError error = classify(rc, handle ? engineMessage(handle) : QString::fromUtf8(sqlite3_errstr(rc)));

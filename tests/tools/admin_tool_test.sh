@@ -171,6 +171,23 @@ expect 0 "0 行受影响" "$admin" sql "$book" "create trigger broken before ins
 expect 1 "导入未能完成，没有导入任何数据: " "$admin" import "$book" rkd "$examples/rkd.csv" --post
 expect 0 $'n\n2' "$admin" sql "$book" "select count(*) as n from asprkd"
 
+# The benchmark on a tiny book: exit 0, a row for every operation, and a
+# synthetic book the audit finds consistent (the figures mean nothing here).
+bench=$("$admin" bench "$work/bench" --goods 200 --customers 20 --suppliers 10 --lines 500 --ledger-rows 2000 2>&1)
+rc=$?
+[[ $rc -eq 0 ]] || { echo "FAIL: bench exited $rc: $bench"; failures=$((failures + 1)); }
+for row in "打开商品档案(200 种商品)" 商品档案点击标题按名称排序 一种商品的保管帐和销售明细帐 \
+           "入库汇总 Q1" "入库汇总 Q2" "入库汇总 Q3" "出库汇总 C1" "出库汇总 C2" "出库汇总 C3" "出库汇总 C4" \
+           收款汇总 付款汇总 打开商品库存查询 商品库存查询移到下一种商品 "100 行入库单记帐" "100 行出库单记帐" \
+           "帐套一致性检查(0 处问题)" "月末数据处理(含数据库备份)" "常驻内存 VmRSS"; do
+    [[ "$bench" == *"$row"* ]] || { echo "FAIL: the bench table has no row '$row': $bench"; failures=$((failures + 1)); }
+done
+expect 2 "性能测试需要一个空目录" "$admin" bench "$work/bench" --goods 200
+expect 2 "--lines 需要一个正整数" "$admin" bench --lines 0
+expect 2 "--goods 需要一个正整数" "$admin" bench --goods
+expect 2 "用法" "$admin" bench --rows 5
+expect 2 "用法" "$admin" bench "$work/b1" "$work/b2"
+
 # A book appears only when it is complete: an init stopped half-way (here by
 # the file size limit) leaves no DbVexa.mdb, and a failure leaves no file at all.
 mkdir "$work/cut"
