@@ -262,6 +262,11 @@ void Database::openFile(const QString& path, const QByteArray& key, bool mustExi
     if (rc == SQLITE_OK && !key.isEmpty()) rc = sqlite3_key(handle, key.constData(), int(key.size()));
     // The key is only checked when the file is first read.
     if (rc == SQLITE_OK) rc = sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    // Every page read from the file is decrypted, so a page the cache has let
+    // go costs again: with the engine's 2 MB, the summaries' goods look-ups,
+    // reads in an index's order and inserts into the large ledgers' indexes
+    // decrypt the same pages over and over. 64 MB holds a large book's goods
+    // and indexes; the cache grows only as far as pages are actually read.
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(handle, "pragma foreign_keys = off; pragma journal_mode = delete; pragma cache_size = -65536;",
                           nullptr, nullptr, nullptr);
