@@ -516,16 +516,17 @@ void addUnposted(Database& db, const DocumentKind& kind, int first, int count, i
                            "values (?, '2026-12-20 00:00:00', 'K00001', '单位1', 0, '销售', '记帐', '1', '1', '张三')"
                          : "insert into ASPRKD (DJHM, RQ, KHBM, Je, NOTE, BZW, RYZD) "
                            "values (?, '2026-12-20 00:00:00', 'G00001', 0, '进货', '1', '张三')");
+    // Stock comes in by the package of twelve; the stock-out window only counts single pieces.
     Plain line(db, QString("insert into [%1] (DJHM, FLBH, Spbm, BzLx, SL, DJ, GGDW, JBSL, JBDJ, JE, BZW, slA) "
-                           "values (?, ?, ?, 12, ?, 6.5, '箱(12x)', ?, 6.5, ?, '1', ?)")
+                           "values (?, ?, ?, ?, ?, ?, ?, ?, 6.5, ?, '1', ?)")
                        .arg(kind.lineTable));
     Database::Transaction tx(db);
     for (int d = first; d < first + count; ++d) {
         const QString number = documentNumber(d - 1);
         header.values({number}).run();
         for (int j = 1; j <= 100; ++j)
-            line.values({number, j, goodsCode(int((qint64(j) * 997 + qint64(d) * 7919) % goods) + 1), j, j * 12,
-                         j * 12 * 6.5, j * 12})
+            line.values({number, j, goodsCode(int((qint64(j) * 997 + qint64(d) * 7919) % goods) + 1), out ? 1 : 12,
+                         out ? j * 12 : j, out ? 6.5 : 78.0, out ? "双" : "箱(12x)", j * 12, j * 12 * 6.5, j * 12})
                 .run();
     }
     db.exec(QString("update System set [%1] = :n").arg(kind.counter), {{"n", first + count - 1}});
@@ -617,8 +618,8 @@ void benchPosting(Database& db, int goods, int bookDocuments, QList<Row>& table)
         double programMs = -1, engineMs = -1;
         for (int r = 0; r < runs; ++r) {
             const double p = timeMs([&] {
-                if (!posting::post(db, *kind, documentNumber(first + 2 * r - 1), "bench").posted())
-                    throw DbError(DbError::Kind::Other, "性能测试的单据未能记帐");
+                const posting::Result result = posting::post(db, *kind, documentNumber(first + 2 * r - 1), "bench");
+                if (!result.posted()) throw DbError(DbError::Kind::Other, "性能测试的单据未能记帐: " + result.message);
             });
             const double e = timeMs([&] { postPlain(db, *kind, documentNumber(first + 2 * r)); });
             programMs = programMs < 0 ? p : std::min(programMs, p);
