@@ -12,7 +12,7 @@
 #include "period/routine.h"
 #include "queries/goodsstock.h"
 #include "shell/paths.h"
-#include "shell/prompter.h"
+#include "shell/unattendedprompter.h"
 #include "stockdocs/stockin.h"
 #include "stockdocs/stockout.h"
 #include "stockdocs/stocksummary.h"
@@ -338,20 +338,6 @@ private:
     std::vector<double> supplierDebit_, supplierCredit_, customerDebit_, customerCredit_;
 };
 
-// The windows' questions are not asked in a benchmark; nothing it does tells anything.
-class SilentPrompter : public Prompter {
-public:
-    void message(const QString&) override {}
-    bool question(const QString&) override { return false; }
-    bool confirm(const QString&) override { return false; }
-    std::optional<QString> inputText(const QString&, const QString&) override { return std::nullopt; }
-    QString inputPassword(const QString&) override { return {}; }
-    std::optional<FileChoice> chooseSaveFile(const QStringList&, const QString&) override { return std::nullopt; }
-    std::optional<QString> chooseOpenFile(const QStringList&) override { return std::nullopt; }
-    void showWaitBox(const QString&) override {}
-    void hideWaitBox() override {}
-};
-
 // The first screen of a grid's rows formatted as the grid shows them.
 void formatFirstScreen(const RowSet& rows, int screen = 30) {
     for (int row = 0; row < std::min(screen, rows.recordCount()); ++row)
@@ -471,7 +457,7 @@ void benchMoneySummaries(Database& db, QList<Row>& table) {
 // first screens formatted), and a step from one goods item to the next,
 // which reads both ledgers of the new item.
 void benchGoodsStock(Database& db, QList<Row>& table) {
-    SilentPrompter prompter;
+    UnattendedPrompter prompter;  // the windows' questions are not asked in a benchmark
     std::optional<queries::GoodsStock> query;
     const double openMs = bestMs(3, [&] {
         query.reset();
