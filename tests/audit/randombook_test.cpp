@@ -33,11 +33,11 @@ constexpr int kMonths = 10;
 constexpr int kDocumentsPerMonth = 100;
 constexpr int kLeftUnposted = 8;  // of the last month, which is not closed
 
-// Fixed, so that a failure can be replayed; QUORVEL_AUDIT_SEED tries another.
-quint32 chosenSeed() {
+// Fixed, so that a failure can be replayed; QUORVEL_AUDIT_DRAW tries another.
+quint32 chosenDraw() {
     bool ok = false;
-    const quint32 seed = qEnvironmentVariable("QUORVEL_AUDIT_SEED").toUInt(&ok);
-    return ok ? seed : 20040315u;
+    const quint32 draw = qEnvironmentVariable("QUORVEL_AUDIT_DRAW").toUInt(&ok);
+    return ok ? draw : 20040315u;
 }
 
 // One document window's row sets and rules, without the window.
@@ -59,7 +59,7 @@ struct Saved {
 
 class RandomBookTest : public testing::Test {
 protected:
-    RandomBookTest() : rng(seed) {
+    RandomBookTest() : rng(draw) {
         writeWithoutWaitingForTheDisk(db());
         b.session.setOperator("zhang", "张三", {});
         b.session.setBusinessDate(kFirstMonth);
@@ -269,7 +269,7 @@ protected:
 
     QString findings() { return audit::run(db()).lines().join('\n'); }
 
-    const quint32 seed = chosenSeed();
+    const quint32 draw = chosenDraw();
     const QDate kFirstMonth = QDate(2003, 9, 1);  // January comes with the fifth month
     std::mt19937 rng;
     OpenBook b;
@@ -336,7 +336,7 @@ const QList<Planted> kPlanted{
 };
 
 TEST_F(RandomBookTest, AThousandRandomDocumentsLeaveTheBookCleanAndEveryPlantedFaultIsFound) {
-    SCOPED_TRACE(QString("seed %1 (QUORVEL_AUDIT_SEED=%1 replays it)").arg(seed).toStdString());
+    SCOPED_TRACE(QString("draw %1 (QUORVEL_AUDIT_DRAW=%1 replays it)").arg(draw).toStdString());
     for (int month = 0; month < kMonths; ++month) ASSERT_NO_FATAL_FAILURE(runMonth(month));
     ASSERT_EQ(db().scalar("select ykckdh + Ykrkdh + ykskdh + YKFKDH from System").toInt(), kMonths * kDocumentsPerMonth);
     ASSERT_TRUE(audit::run(db()).clean()) << findings().toStdString();
